@@ -1,0 +1,114 @@
+// The file-system layer: what the program needs of drives, folders and DOS attributes, behind
+// one interface with a POSIX and a Win32 implementation.
+//
+// Two ways in:
+//  - path strings in drive form ("C:\Windows"), UTF-8, for the folder tree: Drives, GetFolder,
+//    SubFolders, Files. Failures are RunTimeError 76 "Path not found", 70 "Permission denied",
+//    71 "Disk not ready", 75 "Path/File access error".
+//  - open folder handles (Directory) for the attribute pass: listings and attribute calls
+//    relative to a folder that is already open, never following a link, so a folder swapped
+//    for a link mid-pass cannot lead anywhere outside the target and path length is no limit.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumaveil::fs {
+
+// An entry's name as the platform stores it: raw bytes on POSIX (not necessarily UTF-8),
+// UTF-16 on Windows. Names are never pushed through a code page.
+#ifdef _WIN32
+using NativeChar = wchar_t;
+#else
+using NativeChar = char;
+#endif
+using NativeName = std::basic_string<NativeChar>;
+
+// UTF-8 text of a native name for labels and keys; invalid sequences become U+FFFD.
+std::string DisplayText(const NativeName& name);
+
+// Windows file attribute bits.
+namespace attr {
+inline constexpr std::uint32_t kReadOnly = 0x1;
+inline constexpr std::uint32_t kHidden = 0x2;
+inline constexpr std::uint32_t kSystem = 0x4;
+inline constexpr std::uint32_t kDirectory = 0x10;
+inline constexpr std::uint32_t kArchive = 0x20;
+inline constexpr std::uint32_t kNormal = 0x80;
+// The bits a set call may change; every other bit of an entry is kept.
+inline constexpr std::uint32_t kSettable = 0x3127;
+}  // namespace attr
+
+// Drive type codes, as the folder tree's picture table reads them.
+enum DriveTypeCode : int {
+  kDriveUnknown = 0,
+  kDriveRemovable = 1,
+  kDriveFixed = 2,
+  kDriveNetwork = 3,
+  kDriveCdRom = 4,
+  kDriveRamDisk = 5,
+};
+
+struct Drive {
+  std::string DriveLetter;  // "C"
+  std::string Path;         // "C:"
+  int DriveType = kDriveUnknown;
+  bool IsReady = false;
+  std::string RootFolder;   // "C:\"
+};
+
+// A folder as the tree sees it: Path is "C:\" for a drive root, "C:\Windows" otherwise;
+// Name is the last component ("" for a root).
+struct Folder {
+  std::string Path;
+  std::string Name;
+};
+
+enum class EntryKind { Folder, File, Link, Special, Unknown };
+
+struct DirEntry {
+  NativeName name;
+  EntryKind kind = EntryKind::Unknown;
+};
+
+// An open folder. Every call is relative to it and never follows a link in the last component.
+class Directory {
+ public:
+  virtual ~Directory() = default;
+
+  // Every entry, in the file system's order, "." and ".." included where the folder has them.
+  virtual std::vector<DirEntry> ListAll() = 0;
+  // Every entry that is not a folder, in the file system's order.
+  virtual std::vector<DirEntry> ListFiles() = 0;
+  // The sub-folder `name`, or nullptr when it is missing, unreadable, not a folder or a link.
+  virtual std::unique_ptr<Directory> OpenFolder(const NativeName& name) = 0;
+  // Replaces the settable bits of `name` by `mask`, keeping every other bit. False on failure.
+  virtual bool SetAttributes(const NativeName& name, std::uint32_t mask) = 0;
+  // The attributes of `name`, NORMAL (0x80) when it has none; nullopt on failure.
+  virtual std::optional<std::uint32_t> GetAttributes(const NativeName& name) = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Every drive, in drive-letter order.
+  virtual std::vector<Drive> Drives() = 0;
+  // The folder at a drive-form path (with or without a trailing separator). Throws RunTimeError.
+  virtual Folder GetFolder(const std::string& path) = 0;
+  // All sub-folders (hidden and system ones too), in the file system's order. Throws.
+  virtual std::vector<Folder> SubFolders(const Folder& folder) = 0;
+  // The names of all files (hidden and system ones too), in the file system's order. Throws.
+  virtual std::vector<std::string> Files(const Folder& folder) = 0;
+  // The folder at a drive-form path, open for the attribute pass; nullptr when it cannot be
+  // listed (missing, not a folder, unreadable, not reachable in drive form).
+  virtual std::unique_ptr<Directory> OpenDirectory(const std::string& path) = 0;
+};
+
+// This platform's file system.
+std::unique_ptr<FileSystem> CreateFileSystem();
+
+}  // namespace lumaveil::fs
