@@ -1,0 +1,136 @@
+// Open folder handles on POSIX: everything below the folder the user chose goes through openat()
+// and friends on a descriptor that is already open, with no link ever followed, so a folder
+// swapped for a link during the pass cannot send it outside the target, and depth is no limit.
+#include "platform/fs/posix_directory.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "platform/fs/posix_dos_attributes.h"
+#include "platform/fs/posix_fs_type.h"
+#include "platform/fs/posix_unique_fd.h"
+
+namespace lumaveil::fs {
+namespace {
+
+// Only a plain name of this folder may be used: a slash or a dot-dot would reach elsewhere.
+bool IsPlainName(const NativeName& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find('/') == NativeName::npos && name.find('\0') == NativeName::npos;
+}
+
+EntryKind KindOfMode(mode_t mode) {
+  if (S_ISDIR(mode)) return EntryKind::Folder;
+  if (S_ISREG(mode)) return EntryKind::File;
+  if (S_ISLNK(mode)) return EntryKind::Link;
+  return EntryKind::Special;
+}
+
+EntryKind KindOfDirent(int dirFd, const dirent& entry) {
+  switch (entry.d_type) {
+    case DT_DIR: return EntryKind::Folder;
+    case DT_REG: return EntryKind::File;
+    case DT_LNK: return EntryKind::Link;
+    case DT_UNKNOWN: break;
+    default: return EntryKind::Special;
+  }
+  // Some file systems leave the type out of the listing; ask without following.
+  struct stat st {};
+  if (fstatat(dirFd, entry.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::Unknown;
+  return KindOfMode(st.st_mode);
+}
+
+class PosixDirectory final : public Directory {
+ public:
+  PosixDirectory(UniqueFd fd, std::shared_ptr<MechanismCache> mechanisms)
+      : fd_(std::move(fd)), mechanisms_(std::move(mechanisms)) {}
+
+  std::vector<DirEntry> ListAll() override { return List(false); }
+  std::vector<DirEntry> ListFiles() override { return List(true); }
+
+  std::unique_ptr<Directory> OpenFolder(const NativeName& name) override {
+    if (!IsPlainName(name)) return nullptr;
+    UniqueFd sub(openat(fd_.get(), name.c_str(),
+                        O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!sub) return nullptr;
+    return std::make_unique<PosixDirectory>(std::move(sub), mechanisms_);
+  }
+
+  bool SetAttributes(const NativeName& name, std::uint32_t mask) override {
+    if (!IsPlainName(name)) return false;
+    auto entry = OpenEntry(fd_.get(), name);
+    if (!entry) return false;
+    return WriteAttributes(mechanisms_->For(*entry), *entry, mask);
+  }
+
+  std::optional<std::uint32_t> GetAttributes(const NativeName& name) override {
+    if (!IsPlainName(name)) return std::nullopt;
+    auto entry = OpenEntry(fd_.get(), name);
+    if (!entry) return std::nullopt;
+    return ReadAttributes(mechanisms_->For(*entry), *entry);
+  }
+
+ private:
+  // Reads through a duplicate so the stream's own descriptor can be closed by closedir()
+  // while this folder's stays open for the calls that follow.
+  std::vector<DirEntry> List(bool filesOnly) {
+    std::vector<DirEntry> entries;
+    int copy = fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0);
+    if (copy < 0) return entries;
+    DIR* stream = fdopendir(copy);
+    if (!stream) {
+      close(copy);
+      return entries;
+    }
+    // A duplicate shares the read position, so an earlier listing must not leave us at its end.
+    rewinddir(stream);
+    while (const dirent* entry = readdir(stream)) {
+      EntryKind kind = KindOfDirent(fd_.get(), *entry);
+      if (filesOnly && kind == EntryKind::Folder) continue;
+      entries.push_back(DirEntry{entry->d_name, kind});
+    }
+    closedir(stream);
+    return entries;
+  }
+
+  UniqueFd fd_;
+  std::shared_ptr<MechanismCache> mechanisms_;
+};
+
+// A path longer than PATH_MAX cannot be opened in one call; walk it a component at a time,
+// following links on the way as open() would.
+UniqueFd OpenLongPath(const std::string& path) {
+  UniqueFd current(open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  std::size_t pos = 0;
+  while (current && pos < path.size()) {
+    std::size_t end = path.find('/', pos);
+    if (end == std::string::npos) end = path.size();
+    if (end > pos) {
+      std::string component = path.substr(pos, end - pos);
+      current = UniqueFd(openat(current.get(), component.c_str(),
+                                O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    }
+    pos = end + 1;
+  }
+  return current;
+}
+
+}  // namespace
+
+std::unique_ptr<Directory> OpenNativeDirectory(const std::string& nativePath) {
+  if (nativePath.empty() || nativePath.front() != '/' ||
+      nativePath.find('\0') != std::string::npos) {
+    return nullptr;
+  }
+  UniqueFd fd(open(nativePath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!fd && errno == ENAMETOOLONG) fd = OpenLongPath(nativePath);
+  if (!fd) return nullptr;
+  return std::make_unique<PosixDirectory>(std::move(fd), std::make_shared<MechanismCache>());
+}
+
+}  // namespace lumaveil::fs

@@ -1,0 +1,192 @@
+// Every call goes through the entry's O_PATH descriptor (by /proc/self/fd/N), so it reaches the
+// inode that was checked and never a link's target. Only regular files and folders are ever
+// reopened for an ioctl, and only with O_NONBLOCK.
+#include "platform/fs/posix_dos_attributes.h"
+
+#include <fcntl.h>
+#include <linux/msdos_fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/fs/file_system.h"
+#include "platform/fs/posix_attribute_rules.h"
+#include "platform/fs/posix_dosattrib_text.h"
+#include "platform/fs/posix_unique_fd.h"
+
+namespace lumaveil::fs {
+namespace {
+
+constexpr char kNtfsAttribName[] = "system.ntfs_attrib";
+constexpr char kCifsAttribName[] = "user.cifs.dosattrib";
+
+std::optional<std::uint32_t> GetU32(const Entry& entry, const char* name) {
+  std::uint32_t value = 0;
+  if (getxattr(entry.ProcPath().c_str(), name, &value, sizeof value) !=
+      static_cast<ssize_t>(sizeof value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+bool SetU32(const Entry& entry, const char* name, std::uint32_t value) {
+  return setxattr(entry.ProcPath().c_str(), name, &value, sizeof value, 0) == 0;
+}
+
+// --- FAT and exFAT ---------------------------------------------------------------------------
+
+UniqueFd OpenForIoctl(const Entry& entry) {
+  if (entry.IsSpecial()) return UniqueFd();
+  return UniqueFd(open(entry.ProcPath().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+}
+
+std::optional<std::uint32_t> FatGet(int fd) {
+  std::uint32_t value = 0;
+  if (ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &value) != 0) return std::nullopt;
+  return value;
+}
+
+std::optional<std::uint32_t> FatRead(const Entry& entry) {
+  UniqueFd fd = OpenForIoctl(entry);
+  if (!fd) return std::nullopt;
+  auto value = FatGet(fd.get());
+  if (!value) return std::nullopt;
+  return AsReported(*value);
+}
+
+bool FatWrite(const Entry& entry, std::uint32_t mask) {
+  UniqueFd fd = OpenForIoctl(entry);
+  if (!fd) return false;
+  std::uint32_t value = FatValueToWrite(mask);
+  // exFAT wants CAP_LINUX_IMMUTABLE for any change while System is set; a call that changes
+  // nothing must not fail for that.
+  if (auto current = FatGet(fd.get()); current && FatValueToWrite(*current) == value) return true;
+  return ioctl(fd.get(), FAT_IOCTL_SET_ATTRIBUTES, &value) == 0;
+}
+
+// --- NTFS (ntfs3, ntfs-3g) --------------------------------------------------------------------
+
+std::optional<std::uint32_t> NtfsRead(const Entry& entry) {
+  auto raw = GetU32(entry, kNtfsAttribName);
+  if (!raw) return std::nullopt;
+  return NtfsReported(*raw, entry.IsFolder());
+}
+
+bool NtfsWrite(const Entry& entry, std::uint32_t mask) {
+  // ntfs-3g encodes links and FIFOs in the System bit: changing it would change their type.
+  if (entry.IsSpecial()) return false;
+  auto current = GetU32(entry, kNtfsAttribName);
+  if (!current) return false;
+  std::uint32_t value = NtfsValueToWrite(*current, mask);
+  return value == *current || SetU32(entry, kNtfsAttribName, value);
+}
+
+// --- SMB client mounts ------------------------------------------------------------------------
+
+std::optional<std::uint32_t> CifsRead(const Entry& entry) {
+  auto value = GetU32(entry, kCifsAttribName);
+  if (!value) return std::nullopt;
+  return AsReported(*value);
+}
+
+bool CifsWrite(const Entry& entry, std::uint32_t mask) {
+  if (entry.IsSpecial()) return false;
+  return SetU32(entry, kCifsAttribName, CifsValueToWrite(mask, entry.IsFolder()));
+}
+
+// --- user.DOSATTRIB plus the mode -------------------------------------------------------------
+
+std::optional<std::uint32_t> StoredDosAttrib(const Entry& entry) {
+  char buffer[256];
+  ssize_t size = getxattr(entry.ProcPath().c_str(), kDosAttribName, buffer, sizeof buffer);
+  if (size < 0) return std::nullopt;
+  return ParseDosAttrib(std::string_view(buffer, static_cast<std::size_t>(size)));
+}
+
+mode_t ProcessUmask() {
+  // umask() can only be read by changing it, which would race with other threads.
+  static const mode_t umask = [] {
+    mode_t value = 022;
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+      char line[256];
+      while (std::fgets(line, sizeof line, status)) {
+        unsigned parsed = 0;
+        if (std::sscanf(line, "Umask: %o", &parsed) == 1) {
+          value = static_cast<mode_t>(parsed);
+          break;
+        }
+      }
+      std::fclose(status);
+    }
+    return value;
+  }();
+  return umask;
+}
+
+bool SetDosAttrib(const Entry& entry, const std::string& value) {
+  return setxattr(entry.ProcPath().c_str(), kDosAttribName, value.data(), value.size(), 0) == 0;
+}
+
+bool Chmod(const Entry& entry, mode_t mode) { return chmod(entry.ProcPath().c_str(), mode) == 0; }
+
+bool DosAttribWrite(const Entry& entry, std::uint32_t mask) {
+  if (entry.IsSpecial()) return false;
+  const std::string value =
+      FormatDosAttrib(DosAttribToStore(StoredDosAttrib(entry), mask, entry.IsFolder()));
+  // A folder's mode is never touched: without write bits it would lock out its Linux users.
+  if (entry.IsFolder()) return SetDosAttrib(entry, value);
+
+  const mode_t mode = entry.st.st_mode & 07777;
+  const bool wantReadOnly = (mask & attr::kReadOnly) != 0;
+  const bool isReadOnly = (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  const mode_t writable = ModeWithWriteRestored(mode, ProcessUmask());
+
+  if (!SetDosAttrib(entry, value)) {
+    // Its owner may not set an extended attribute on a file nobody may write: give write access
+    // back first, and take it away again if the value still cannot be stored.
+    if (errno != EACCES || !isReadOnly || wantReadOnly || !Chmod(entry, writable)) return false;
+    if (SetDosAttrib(entry, value)) return true;
+    Chmod(entry, mode);
+    return false;
+  }
+  if (wantReadOnly && !isReadOnly) return Chmod(entry, ModeWithoutWrite(mode));
+  if (!wantReadOnly && isReadOnly) return Chmod(entry, writable);
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> ReadAttributes(AttributeMechanism mechanism, const Entry& entry) {
+  switch (mechanism) {
+    case AttributeMechanism::kFatIoctl: return FatRead(entry);
+    case AttributeMechanism::kNtfsXattr: return NtfsRead(entry);
+    case AttributeMechanism::kCifsXattr: return CifsRead(entry);
+    case AttributeMechanism::kDosAttribText:
+      return DosAttribReported(StoredDosAttrib(entry), entry.st.st_mode);
+    case AttributeMechanism::kNone:
+    case AttributeMechanism::kProbeFuse:
+      break;
+  }
+  return DosAttribReported(std::nullopt, entry.st.st_mode);
+}
+
+bool WriteAttributes(AttributeMechanism mechanism, const Entry& entry, std::uint32_t mask) {
+  switch (mechanism) {
+    case AttributeMechanism::kFatIoctl: return FatWrite(entry, mask);
+    case AttributeMechanism::kNtfsXattr: return NtfsWrite(entry, mask);
+    case AttributeMechanism::kCifsXattr: return CifsWrite(entry, mask);
+    case AttributeMechanism::kDosAttribText: return DosAttribWrite(entry, mask);
+    case AttributeMechanism::kNone:
+    case AttributeMechanism::kProbeFuse:
+      break;
+  }
+  errno = EOPNOTSUPP;
+  return false;
+}
+
+}  // namespace lumaveil::fs

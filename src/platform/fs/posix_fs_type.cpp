@@ -1,0 +1,99 @@
+#include "platform/fs/posix_fs_type.h"
+
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
+#include <sys/xattr.h>
+
+#include <array>
+#include <cstdint>
+#include <utility>
+
+namespace lumaveil::fs {
+namespace {
+
+constexpr std::array<std::string_view, 21> kNoAttributes = {
+    "iso9660", "udf",     "squashfs",   "erofs",   "cramfs",  "romfs",   "proc",
+    "sysfs",   "cgroup",  "cgroup2",    "debugfs", "tracefs", "securityfs", "pstore",
+    "bpf",     "configfs", "devpts",    "mqueue",  "binfmt_misc", "efivarfs", "autofs"};
+
+}  // namespace
+
+AttributeMechanism MechanismForFsType(std::string_view fsType) {
+  if (fsType == "vfat" || fsType == "msdos" || fsType == "exfat") {
+    return AttributeMechanism::kFatIoctl;
+  }
+  // "ntfs" is the kernel's read-only alias of ntfs3.
+  if (fsType == "ntfs3" || fsType == "ntfs") return AttributeMechanism::kNtfsXattr;
+  if (fsType == "cifs" || fsType == "smb3") return AttributeMechanism::kCifsXattr;
+  if (fsType == "fuse" || fsType == "fuseblk" || fsType.starts_with("fuse.")) {
+    return AttributeMechanism::kProbeFuse;
+  }
+  for (std::string_view none : kNoAttributes) {
+    if (fsType == none) return AttributeMechanism::kNone;
+  }
+  return AttributeMechanism::kDosAttribText;
+}
+
+AttributeMechanism MechanismForMagic(long magic) {
+  switch (static_cast<std::uint32_t>(magic)) {
+    case 0x4d44:      // MSDOS_SUPER_MAGIC
+    case 0x2011BAB0:  // exFAT
+      return AttributeMechanism::kFatIoctl;
+    case 0x7366746e:  // ntfs3
+      return AttributeMechanism::kNtfsXattr;
+    case 0x65735546:  // FUSE
+      return AttributeMechanism::kProbeFuse;
+    case 0xFF534D42:  // CIFS
+    case 0xFE534D42:  // SMB2
+      return AttributeMechanism::kCifsXattr;
+    case 0x9660:      // ISOFS
+    case 0x15013346:  // UDF
+    case 0x73717368:  // squashfs
+    case 0xE0F5E1E2:  // erofs
+      return AttributeMechanism::kNone;
+    default:
+      return AttributeMechanism::kDosAttribText;
+  }
+}
+
+std::optional<std::string> FsTypeOfDevice(const std::vector<MountEntry>& mounts,
+                                          unsigned major, unsigned minor) {
+  for (const MountEntry& mount : mounts) {
+    if (mount.devMajor == major && mount.devMinor == minor) return mount.fsType;
+  }
+  return std::nullopt;
+}
+
+bool AnswersNtfsAttrib(const Entry& entry) {
+  std::uint32_t value = 0;
+  return getxattr(entry.ProcPath().c_str(), "system.ntfs_attrib", &value, sizeof value) ==
+         static_cast<ssize_t>(sizeof value);
+}
+
+MechanismCache::MechanismCache() : MechanismCache([] { return ReadMountInfo(); }) {}
+
+MechanismCache::MechanismCache(MountInfoReader reader) : reader_(std::move(reader)) {}
+
+AttributeMechanism MechanismCache::For(const Entry& entry) {
+  const dev_t device = entry.st.st_dev;
+  if (auto found = byDevice_.find(device); found != byDevice_.end()) return found->second;
+
+  AttributeMechanism mechanism;
+  auto fsType = FsTypeOfDevice(ParseMountInfo(reader_()), major(device), minor(device));
+  if (fsType) {
+    mechanism = MechanismForFsType(*fsType);
+  } else {
+    struct statfs info {};
+    mechanism = fstatfs(entry.pathFd.get(), &info) == 0 ? MechanismForMagic(info.f_type)
+                                                        : AttributeMechanism::kDosAttribText;
+  }
+  if (mechanism == AttributeMechanism::kProbeFuse) {
+    // Other FUSE file systems may still keep user extended attributes; if not, setting fails.
+    mechanism = AnswersNtfsAttrib(entry) ? AttributeMechanism::kNtfsXattr
+                                         : AttributeMechanism::kDosAttribText;
+  }
+  byDevice_.emplace(device, mechanism);
+  return mechanism;
+}
+
+}  // namespace lumaveil::fs
