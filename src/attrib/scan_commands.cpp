@@ -1,0 +1,69 @@
+#include "attrib/scan_commands.h"
+
+#include <cstdint>
+
+#include "attrib/attempt.h"
+
+namespace lumaveil::attrib {
+
+namespace {
+
+constexpr int kScanIndex = 0;
+constexpr int kStopIndex = 1;
+constexpr int kBoxCount = 4;
+constexpr int kExclamationOk = 48;  // MB_OK | MB_ICONEXCLAMATION
+
+// The length in bytes of the UTF-8 character that starts with `lead`.
+std::size_t CharacterLength(unsigned char lead) {
+  if (lead >= 0xF0) return 4;
+  if (lead >= 0xE0) return 3;
+  if (lead >= 0xC0) return 2;
+  return 1;
+}
+
+}  // namespace
+
+bool PassesPathTest(const std::string& path) {
+  if (path.empty()) return false;
+  const std::size_t second = CharacterLength(static_cast<unsigned char>(path[0]));
+  return second < path.size() && path[second] == ':';
+}
+
+ScanCommands::ScanCommands(fs::FileSystem& fileSystem, ScanHost& host)
+    : host_(host), pass_(fileSystem, host) {}
+
+void ScanCommands::Command1_Click(int Index) {
+  if (Index == kScanIndex) {
+    Scan();
+  } else if (Index == kStopIndex) {
+    Attempt([&] { host_.SetStopFlag(true); });
+  }
+}
+
+void ScanCommands::Scan() {
+  Attempt([&] { TargetPath = host_.TxtDirPathText(); });
+  if (!PassesPathTest(TargetPath)) {
+    Attempt([&] { host_.MsgBox("Path not found !", kExclamationOk, "LMV "); });
+    return;
+  }
+  Attempt([&] { host_.SetCommand1Enabled(kScanIndex, false); });
+  Attempt([&] { host_.SetStopFlag(false); });
+  for (int box = 0; box < kBoxCount; ++box) {
+    Attempt([&] { host_.SetCheck1Enabled(box, false); });
+  }
+  Attempt([&] { MulaiCari(); });
+  Attempt([&] { host_.SetStopFlag(true); });
+  Attempt([&] { host_.SetCommand1Enabled(kScanIndex, true); });
+  for (int box = 0; box < kBoxCount; ++box) {
+    Attempt([&] { host_.SetCheck1Enabled(box, true); });
+  }
+}
+
+void ScanCommands::MulaiCari() {
+  const std::string target = TargetPath;
+  std::int32_t FileCount = 0;
+  pass_.ScanFolder(target, FileCount);
+  Attempt([&] { host_.DoEvents(); });
+}
+
+}  // namespace lumaveil::attrib

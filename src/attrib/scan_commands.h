@@ -1,0 +1,38 @@
+// The Scan and Stop buttons (Command1(0) and Command1(1)) and the pass they start.
+#pragma once
+
+#include <string>
+
+#include "attrib/attribute_pass.h"
+#include "attrib/pass_host.h"
+#include "platform/fs/file_system.h"
+
+namespace lumaveil::attrib {
+
+// Whether a target path looks like a drive path: its second character is ":". Nothing else is
+// checked, not even whether the path exists.
+bool PassesPathTest(const std::string& path);
+
+class ScanCommands {
+ public:
+  ScanCommands(fs::FileSystem& fileSystem, ScanHost& host);
+
+  // The click handler of Command1: 0 Scan, 1 Stop, any other index nothing.
+  void Command1_Click(int Index);
+  // Runs one attribute pass on a private copy of TargetPath with a fresh file count.
+  void MulaiCari();
+
+  // The target of the next pass; Scan and Quick Scan write it.
+  std::string TargetPath;
+
+  // The pass that MulaiCari runs, for its settings.
+  AttributePass& Pass() { return pass_; }
+
+ private:
+  void Scan();
+
+  ScanHost& host_;
+  AttributePass pass_;
+};
+
+}  // namespace lumaveil::attrib
