@@ -1,0 +1,344 @@
+#include "platform/fs/posix_dos_attributes.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/xattr.h>
+
+#include <memory>
+
+#include "platform/fs/posix_attribute_rules.h"
+#include "platform/fs/posix_directory.h"
+#include "platform/fs/posix_dosattrib_text.h"
+#include "platform/fs/posix_fs_type.h"
+#include "posix_fs_test_support.h"
+
+namespace lumaveil::fs {
+namespace {
+
+using namespace std::string_literals;
+using testing::CanOpenForWriting;
+using testing::DosAttribValue;
+using testing::InUnprivilegedChild;
+using testing::ModeOf;
+using testing::ScratchFolder;
+using testing::TmpfsMount;
+using testing::WriteFile;
+
+// --- the stored text forms ------------------------------------------------------------------
+
+TEST(DosAttribText, ReadsHexTextWithOrWithoutNul) {
+  EXPECT_EQ(ParseDosAttrib("0x22"), 0x22u);
+  EXPECT_EQ(ParseDosAttrib("0x22\0"s), 0x22u);
+  EXPECT_EQ(ParseDosAttrib("0X2"), 0x2u);
+  EXPECT_EQ(ParseDosAttrib("0x2120"), 0x2120u);
+  EXPECT_EQ(ParseDosAttrib("0xA7"), 0xa7u);
+  EXPECT_EQ(ParseDosAttrib("0xffffffff"), 0xffffffffu);
+  // Samba's v3 blob starts with the same text, then binary data after the NUL.
+  EXPECT_EQ(ParseDosAttrib("0x12\0\x03\x00\x03\x00\xff\xff"s), 0x12u);
+}
+
+TEST(DosAttribText, IgnoresWhatIsNotAnAttributeValue) {
+  EXPECT_EQ(ParseDosAttrib(""), std::nullopt);
+  EXPECT_EQ(ParseDosAttrib("0x"), std::nullopt);
+  EXPECT_EQ(ParseDosAttrib("0x\0"s), std::nullopt);
+  EXPECT_EQ(ParseDosAttrib("0xzz"), std::nullopt);
+  EXPECT_EQ(ParseDosAttrib("0x100000000"), std::nullopt);
+  EXPECT_EQ(ParseDosAttrib("hidden"), std::nullopt);
+  EXPECT_EQ(ParseDosAttrib("\0\0\x05\x00"s), std::nullopt);
+}
+
+std::string SambaBlob(unsigned version, std::uint32_t validFlags, std::uint32_t attrib) {
+  std::string blob = "\0\0"s;
+  blob += static_cast<char>(version);
+  blob += '\0';
+  blob += static_cast<char>(version);  // union level
+  blob += "\0\0\0"s;
+  for (std::uint32_t value : {validFlags, attrib}) {
+    for (int i = 0; i < 4; ++i) blob += static_cast<char>((value >> (8 * i)) & 0xff);
+  }
+  blob += std::string(8, '\x7f');  // creation time
+  return blob;
+}
+
+TEST(DosAttribText, ReadsSambasBinaryBlob) {
+  // As Samba 4.17 wrote for a hidden folder.
+  EXPECT_EQ(ParseDosAttrib(SambaBlob(5, 0x11, 0x12)), 0x12u);
+  EXPECT_EQ(ParseDosAttrib(SambaBlob(4, 0x41, 0x27)), 0x27u);
+  // Without the "attributes valid" flag the field means nothing.
+  EXPECT_EQ(ParseDosAttrib(SambaBlob(5, 0x10, 0x12)), std::nullopt);
+  EXPECT_EQ(ParseDosAttrib(SambaBlob(3, 0x11, 0x12)), std::nullopt);
+  EXPECT_EQ(ParseDosAttrib(SambaBlob(5, 0x11, 0x12).substr(0, 15)), std::nullopt);
+}
+
+TEST(DosAttribText, WritesLowerCaseHexAndOneNul) {
+  EXPECT_EQ(FormatDosAttrib(0x22), "0x22\0"s);
+  EXPECT_EQ(FormatDosAttrib(0), "0x0\0"s);
+  EXPECT_EQ(FormatDosAttrib(0x3127), "0x3127\0"s);
+  EXPECT_EQ(FormatDosAttrib(0xABCDEF01), "0xabcdef01\0"s);
+  for (std::uint32_t bits : {0u, 1u, 0x16u, 0x2020u, 0xffffffffu}) {
+    EXPECT_EQ(ParseDosAttrib(FormatDosAttrib(bits)), bits);
+  }
+}
+
+// --- from stored values to what Windows would report, and back -------------------------------
+
+TEST(AttributeRules, NtfsKeepsEveryBitThatIsNotSettable) {
+  // directory, compressed, sparse, reparse, encrypted, ntfs3's index flag
+  const std::uint32_t kept = 0x10 | 0x800 | 0x200 | 0x400 | 0x4000 | 0x10000000;
+  EXPECT_EQ(NtfsValueToWrite(kept | 0x27, 0), kept);
+  EXPECT_EQ(NtfsValueToWrite(kept, 0x3127), kept | 0x3127);
+  EXPECT_EQ(NtfsValueToWrite(0x20, 0x6), 0x6u);
+  // NORMAL is never written, whether it was read or asked for.
+  EXPECT_EQ(NtfsValueToWrite(0x80, 0x80), 0u);
+  EXPECT_EQ(NtfsValueToWrite(0x80, 0xffffffff), 0x3127u);
+}
+
+TEST(AttributeRules, NtfsReportsFoldersAsWindowsDoes) {
+  EXPECT_EQ(NtfsReported(0x10000000, true), 0x10u);
+  EXPECT_EQ(NtfsReported(0x10000022, true), 0x32u);
+  EXPECT_EQ(NtfsReported(0x30, true), 0x30u);
+  EXPECT_EQ(NtfsReported(0, false), 0x80u);
+  EXPECT_EQ(NtfsReported(0x80, false), 0x80u);
+  EXPECT_EQ(NtfsReported(0x206, false), 0x206u);
+}
+
+TEST(AttributeRules, CifsNeverSendsZero) {
+  EXPECT_EQ(CifsValueToWrite(0, false), 0x80u);
+  EXPECT_EQ(CifsValueToWrite(0, true), 0x10u);
+  EXPECT_EQ(CifsValueToWrite(0x26, true), 0x36u);
+  EXPECT_EQ(CifsValueToWrite(0xffffffff, false), 0x3127u);
+}
+
+TEST(AttributeRules, FatTakesOnlyItsFourBits) {
+  EXPECT_EQ(FatValueToWrite(0x3127), 0x27u);
+  EXPECT_EQ(FatValueToWrite(0x80), 0u);
+  EXPECT_EQ(FatValueToWrite(0x16), 0x6u);
+}
+
+TEST(AttributeRules, DosAttribStoresTheMaskAndKeepsOtherBits) {
+  EXPECT_EQ(DosAttribToStore(std::nullopt, 0, false), 0u);
+  EXPECT_EQ(DosAttribToStore(std::nullopt, 0, true), 0x10u);
+  EXPECT_EQ(DosAttribToStore(0x27, 0x2, false), 0x2u);
+  EXPECT_EQ(DosAttribToStore(0x200 | 0x27, 0x1, false), 0x201u);
+  EXPECT_EQ(DosAttribToStore(0x90, 0x6, false), 0x6u);
+  EXPECT_EQ(DosAttribToStore(0, 0xffffffff, true), 0x3137u);
+}
+
+TEST(AttributeRules, DosAttribReadOnlyOfAFileFollowsItsMode) {
+  EXPECT_EQ(DosAttribReported(std::nullopt, S_IFREG | 0644), 0x80u);
+  EXPECT_EQ(DosAttribReported(std::nullopt, S_IFREG | 0444), 0x1u);
+  EXPECT_EQ(DosAttribReported(0x23, S_IFREG | 0644), 0x22u);
+  EXPECT_EQ(DosAttribReported(0x22, S_IFREG | 0555), 0x23u);
+  EXPECT_EQ(DosAttribReported(0x0, S_IFREG | 0600), 0x80u);
+  // A folder's Read-Only is the stored one; its mode says nothing.
+  EXPECT_EQ(DosAttribReported(std::nullopt, S_IFDIR | 0555), 0x10u);
+  EXPECT_EQ(DosAttribReported(0x13, S_IFDIR | 0755), 0x13u);
+  EXPECT_EQ(DosAttribReported(0x2, S_IFDIR | 0755), 0x12u);
+  EXPECT_EQ(DosAttribReported(0x280, S_IFREG | 0644), 0x200u);
+}
+
+TEST(AttributeRules, WriteBitsComeBackWhereReadBitsAre) {
+  EXPECT_EQ(ModeWithoutWrite(0644), 0444u);
+  EXPECT_EQ(ModeWithoutWrite(04775), 04555u);
+  EXPECT_EQ(ModeWithWriteRestored(0444, 022), 0644u);
+  EXPECT_EQ(ModeWithWriteRestored(0444, 0), 0666u);
+  EXPECT_EQ(ModeWithWriteRestored(0440, 0), 0660u);
+  EXPECT_EQ(ModeWithWriteRestored(0400, 0), 0600u);
+  EXPECT_EQ(ModeWithWriteRestored(0555, 002), 0775u);
+  EXPECT_EQ(ModeWithWriteRestored(04555, 022), 04755u);
+  // The owner gets write back even against the umask, or the file would still read Read-Only.
+  EXPECT_EQ(ModeWithWriteRestored(0444, 0222), 0644u);
+}
+
+// --- which mechanism --------------------------------------------------------------------------
+
+TEST(AttributeMechanisms, ChosenByFileSystemType) {
+  EXPECT_EQ(MechanismForFsType("vfat"), AttributeMechanism::kFatIoctl);
+  EXPECT_EQ(MechanismForFsType("msdos"), AttributeMechanism::kFatIoctl);
+  EXPECT_EQ(MechanismForFsType("exfat"), AttributeMechanism::kFatIoctl);
+  EXPECT_EQ(MechanismForFsType("ntfs3"), AttributeMechanism::kNtfsXattr);
+  EXPECT_EQ(MechanismForFsType("ntfs"), AttributeMechanism::kNtfsXattr);
+  EXPECT_EQ(MechanismForFsType("cifs"), AttributeMechanism::kCifsXattr);
+  EXPECT_EQ(MechanismForFsType("smb3"), AttributeMechanism::kCifsXattr);
+  EXPECT_EQ(MechanismForFsType("fuse"), AttributeMechanism::kProbeFuse);
+  EXPECT_EQ(MechanismForFsType("fuseblk"), AttributeMechanism::kProbeFuse);
+  EXPECT_EQ(MechanismForFsType("fuse.sshfs"), AttributeMechanism::kProbeFuse);
+  for (const char* text : {"ext4", "xfs", "btrfs", "tmpfs", "overlay", "f2fs", "zfs"}) {
+    EXPECT_EQ(MechanismForFsType(text), AttributeMechanism::kDosAttribText) << text;
+  }
+  for (const char* none : {"iso9660", "squashfs", "erofs", "udf", "proc", "sysfs"}) {
+    EXPECT_EQ(MechanismForFsType(none), AttributeMechanism::kNone) << none;
+  }
+  EXPECT_EQ(MechanismForMagic(0x4d44), AttributeMechanism::kFatIoctl);
+  EXPECT_EQ(MechanismForMagic(0x2011BAB0), AttributeMechanism::kFatIoctl);
+  EXPECT_EQ(MechanismForMagic(0x7366746e), AttributeMechanism::kNtfsXattr);
+  EXPECT_EQ(MechanismForMagic(0x65735546), AttributeMechanism::kProbeFuse);
+  EXPECT_EQ(MechanismForMagic(static_cast<long>(0xFF534D42)), AttributeMechanism::kCifsXattr);
+  EXPECT_EQ(MechanismForMagic(0xEF53), AttributeMechanism::kDosAttribText);
+}
+
+std::string MountLine(int id, dev_t device, const std::string& point, const std::string& type) {
+  return std::to_string(id) + " 1 " + std::to_string(major(device)) + ":" +
+         std::to_string(minor(device)) + " / " + point + " rw,relatime shared:1 - " + type +
+         " /dev/x rw\n";
+}
+
+TEST(AttributeMechanisms, LookedUpOncePerDevice) {
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFile(folder / "a", "x"));
+  ASSERT_TRUE(WriteFile(folder / "b", "x"));
+  int dirFd = open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(dirFd, 0);
+  auto a = OpenEntry(dirFd, "a");
+  auto b = OpenEntry(dirFd, "b");
+  auto devNull = OpenEntry(AT_FDCWD, "/dev/null");
+  close(dirFd);
+  ASSERT_TRUE(a && b && devNull);
+  ASSERT_NE(a->st.st_dev, devNull->st.st_dev);
+
+  int reads = 0;
+  std::string table = MountLine(20, a->st.st_dev, "/media/usb", "vfat") +
+                      MountLine(21, devNull->st.st_dev, "/dev", "cifs");
+  MechanismCache cache([&] {
+    ++reads;
+    return table;
+  });
+  EXPECT_EQ(cache.For(*a), AttributeMechanism::kFatIoctl);
+  EXPECT_EQ(cache.For(*b), AttributeMechanism::kFatIoctl);
+  EXPECT_EQ(reads, 1);
+  // Another device: the table is read again, since it may have changed meanwhile.
+  table = MountLine(21, devNull->st.st_dev, "/dev", "ntfs3");
+  EXPECT_EQ(cache.For(*devNull), AttributeMechanism::kNtfsXattr);
+  EXPECT_EQ(reads, 2);
+  EXPECT_EQ(cache.For(*a), AttributeMechanism::kFatIoctl);
+  EXPECT_EQ(reads, 2);
+}
+
+TEST(AttributeMechanisms, FuseIsProbedAndUnlistedDevicesAskTheKernel) {
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFile(folder / "a", "x"));
+  auto a = OpenEntry(AT_FDCWD, folder / "a");
+  ASSERT_TRUE(a);
+  // A FUSE type on a device that does not answer system.ntfs_attrib is not ntfs-3g.
+  MechanismCache fuse([&] { return MountLine(30, a->st.st_dev, "/mnt/x", "fuseblk"); });
+  EXPECT_EQ(fuse.For(*a), AttributeMechanism::kDosAttribText);
+  MechanismCache unlisted([] { return std::string("garbage\n"); });
+  EXPECT_EQ(unlisted.For(*a), AttributeMechanism::kDosAttribText);
+  MechanismCache iso([&] { return MountLine(31, a->st.st_dev, "/media/cd", "iso9660"); });
+  EXPECT_EQ(iso.For(*a), AttributeMechanism::kNone);
+  EXPECT_FALSE(WriteAttributes(iso.For(*a), *a, attr::kHidden));
+}
+
+// --- user.DOSATTRIB and the mode, on the local disk and on tmpfs --------------------------------
+
+enum class Place { kLocalDisk, kTmpfs };
+
+class DosAttribOnDisk : public ::testing::TestWithParam<Place> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == Place::kTmpfs) {
+      tmpfs_ = std::make_unique<TmpfsMount>();
+      if (!tmpfs_->Mounted()) GTEST_SKIP() << "this process may not mount tmpfs";
+      folder_ = std::make_unique<ScratchFolder>(tmpfs_->path());
+    } else {
+      folder_ = std::make_unique<ScratchFolder>();
+    }
+    ASSERT_FALSE(folder_->path().empty());
+    ASSERT_TRUE(WriteFile(Path("file"), "data", 0644));
+    ASSERT_EQ(mkdir(Path("folder").c_str(), 0755), 0);
+    dir_ = OpenNativeDirectory(folder_->path());
+    ASSERT_NE(dir_, nullptr);
+  }
+
+  std::string Path(const std::string& name) const { return *folder_ / name; }
+
+  std::unique_ptr<TmpfsMount> tmpfs_;  // outlives the folder inside it
+  std::unique_ptr<ScratchFolder> folder_;
+  std::unique_ptr<Directory> dir_;
+};
+
+TEST_P(DosAttribOnDisk, EveryMaskRoundTripsOnFilesAndFolders) {
+  for (std::uint32_t mask = 0; mask <= 0x27; ++mask) {
+    // 0x8 (volume) and 0x10 (directory) are not the caller's to set.
+    const std::uint32_t settable = mask & attr::kSettable;
+    ASSERT_TRUE(dir_->SetAttributes("file", mask)) << mask;
+    ASSERT_TRUE(dir_->SetAttributes("folder", mask)) << mask;
+    EXPECT_EQ(dir_->GetAttributes("file"), settable == 0 ? attr::kNormal : settable) << mask;
+    EXPECT_EQ(dir_->GetAttributes("folder"), settable | attr::kDirectory) << mask;
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", settable);
+    EXPECT_EQ(DosAttribValue(Path("file")), std::string(text) + '\0') << mask;
+    EXPECT_EQ(ModeOf(Path("folder")), 0755u) << "a folder's mode never changes";
+  }
+  EXPECT_EQ(ModeOf(Path("file")), 0444u);
+  // The full set and the bits beyond it.
+  ASSERT_TRUE(dir_->SetAttributes("file", 0xffffffff));
+  EXPECT_EQ(dir_->GetAttributes("file"), 0x3127u);
+  ASSERT_TRUE(dir_->SetAttributes("file", attr::kNormal));
+  EXPECT_EQ(dir_->GetAttributes("file"), attr::kNormal);
+  EXPECT_EQ(DosAttribValue(Path("file")), "0x0\0"s);
+}
+
+TEST_P(DosAttribOnDisk, NewEntriesReadNormalAndOthersValuesAreRead) {
+  EXPECT_EQ(dir_->GetAttributes("file"), attr::kNormal);
+  EXPECT_EQ(dir_->GetAttributes("folder"), attr::kDirectory);
+  // Wine writes the text without a NUL; Samba writes its binary blob.
+  ASSERT_EQ(setxattr(Path("file").c_str(), "user.DOSATTRIB", "0x6", 3, 0), 0);
+  EXPECT_EQ(dir_->GetAttributes("file"), 0x6u);
+  std::string blob = SambaBlob(5, 0x11, 0x12);
+  ASSERT_EQ(setxattr(Path("folder").c_str(), "user.DOSATTRIB", blob.data(), blob.size(), 0), 0);
+  EXPECT_EQ(dir_->GetAttributes("folder"), 0x12u);
+  EXPECT_EQ(dir_->GetAttributes("missing"), std::nullopt);
+}
+
+TEST_P(DosAttribOnDisk, BitsThatCannotBeSetAreKept) {
+  // Sparse and offline... as another program stored them.
+  ASSERT_EQ(setxattr(Path("file").c_str(), "user.DOSATTRIB", "0x226", 5, 0), 0);
+  ASSERT_TRUE(dir_->SetAttributes("file", attr::kArchive));
+  EXPECT_EQ(DosAttribValue(Path("file")), "0x220\0"s);
+  EXPECT_EQ(dir_->GetAttributes("file"), 0x220u);
+}
+
+TEST_P(DosAttribOnDisk, ReadOnlyBlocksWritesAndClearingItRestoresThem) {
+  ASSERT_TRUE(InUnprivilegedChild([&] { return CanOpenForWriting(Path("file")); }));
+  ASSERT_TRUE(dir_->SetAttributes("file", attr::kReadOnly | attr::kHidden));
+  EXPECT_EQ(ModeOf(Path("file")), 0444u);
+  EXPECT_FALSE(InUnprivilegedChild([&] { return CanOpenForWriting(Path("file")); }));
+
+  // The owner, without root's privileges, clears it again: the write bits must come back
+  // before the value can be stored.
+  EXPECT_TRUE(InUnprivilegedChild([&] {
+    return dir_->SetAttributes("file", attr::kHidden) && CanOpenForWriting(Path("file"));
+  }));
+  EXPECT_EQ(ModeOf(Path("file")) & 0200, 0200u);
+  EXPECT_EQ(dir_->GetAttributes("file"), attr::kHidden);
+  EXPECT_EQ(DosAttribValue(Path("file")), "0x2\0"s);
+
+  // Read-Only on a folder is kept in the value only: its users can still create files in it.
+  ASSERT_TRUE(dir_->SetAttributes("folder", attr::kReadOnly));
+  EXPECT_EQ(ModeOf(Path("folder")), 0755u);
+  EXPECT_EQ(dir_->GetAttributes("folder"), attr::kReadOnly | attr::kDirectory);
+}
+
+TEST_P(DosAttribOnDisk, LinksAndSpecialFilesAreNotTouched) {
+  ASSERT_EQ(symlink("file", Path("link").c_str()), 0);
+  ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0644), 0);
+  // No reader is waiting on the FIFO: opening it for anything but a path would hang or fail.
+  EXPECT_FALSE(dir_->SetAttributes("link", attr::kReadOnly | attr::kHidden));
+  EXPECT_FALSE(dir_->SetAttributes("fifo", attr::kReadOnly | attr::kHidden));
+  EXPECT_EQ(ModeOf(Path("file")), 0644u);
+  EXPECT_EQ(DosAttribValue(Path("file")), std::nullopt);
+  EXPECT_EQ(ModeOf(Path("fifo")), 0644u);
+  EXPECT_EQ(dir_->GetAttributes("fifo"), attr::kNormal);
+  EXPECT_EQ(dir_->GetAttributes("link"), attr::kNormal);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, DosAttribOnDisk,
+                         ::testing::Values(Place::kLocalDisk, Place::kTmpfs),
+                         [](const auto& info) {
+                           return info.param == Place::kTmpfs ? "Tmpfs" : "LocalDisk";
+                         });
+
+}  // namespace
+}  // namespace lumaveil::fs
