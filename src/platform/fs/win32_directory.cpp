@@ -1,0 +1,115 @@
+#include "platform/fs/win32_directory.h"
+
+#include <windows.h>
+#include <winternl.h>
+
+#include <vector>
+
+#include "platform/fs/win32_attributes.h"
+#include "platform/fs/win32_handle.h"
+#include "platform/fs/win32_relative_open.h"
+
+namespace lumaveil::fs {
+namespace {
+
+constexpr ACCESS_MASK kListAccess = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES;
+
+EntryKind KindOf(std::uint32_t attributes, std::uint32_t reparseTag) {
+  if (IsLinkEntry(attributes, reparseTag)) return EntryKind::Link;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Folder;
+  if (attributes & FILE_ATTRIBUTE_DEVICE) return EntryKind::Special;
+  return EntryKind::File;
+}
+
+// A folder handle is only worth keeping when it is a real folder and not a link to one.
+bool IsPlainFolder(HANDLE handle) {
+  FILE_ATTRIBUTE_TAG_INFO info{};
+  if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &info, sizeof info)) {
+    return false;
+  }
+  return (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+         !IsLinkEntry(info.FileAttributes, info.ReparseTag);
+}
+
+class Win32Directory : public Directory {
+ public:
+  explicit Win32Directory(UniqueHandle handle) : handle_(std::move(handle)) {}
+
+  std::vector<DirEntry> ListAll() override { return List(false); }
+  std::vector<DirEntry> ListFiles() override { return List(true); }
+
+  std::unique_ptr<Directory> OpenFolder(const NativeName& name) override {
+    UniqueHandle child =
+        OpenInFolder(handle_.get(), name, kListAccess, FILE_DIRECTORY_FILE);
+    if (!child || !IsPlainFolder(child.get())) return nullptr;
+    return std::make_unique<Win32Directory>(std::move(child));
+  }
+
+  bool SetAttributes(const NativeName& name, std::uint32_t mask) override {
+    UniqueHandle entry =
+        OpenInFolder(handle_.get(), name, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0);
+    FILE_BASIC_INFO info{};
+    if (!entry || !GetFileInformationByHandleEx(entry.get(), FileBasicInfo, &info, sizeof info)) {
+      return false;
+    }
+    // Zero times mean "leave unchanged", so only the attributes are written.
+    FILE_BASIC_INFO update{};
+    update.FileAttributes = AttributesToWrite(info.FileAttributes, mask);
+    return SetFileInformationByHandle(entry.get(), FileBasicInfo, &update, sizeof update) != FALSE;
+  }
+
+  std::optional<std::uint32_t> GetAttributes(const NativeName& name) override {
+    UniqueHandle entry = OpenInFolder(handle_.get(), name, FILE_READ_ATTRIBUTES, 0);
+    FILE_BASIC_INFO info{};
+    if (!entry || !GetFileInformationByHandleEx(entry.get(), FileBasicInfo, &info, sizeof info)) {
+      return std::nullopt;
+    }
+    return AttributesAsRead(info.FileAttributes);
+  }
+
+ private:
+  // Reads the listing through the handle itself, from its start on every call. A listing that
+  // fails part way keeps what it read.
+  std::vector<DirEntry> List(bool filesOnly) {
+    std::vector<DirEntry> entries;
+    std::vector<std::uint64_t> buffer(64 * 1024 / sizeof(std::uint64_t));
+    const DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(std::uint64_t));
+    FILE_INFO_BY_HANDLE_CLASS infoClass = FileIdBothDirectoryRestartInfo;
+    while (GetFileInformationByHandleEx(handle_.get(), infoClass, buffer.data(), bytes)) {
+      infoClass = FileIdBothDirectoryInfo;
+      const auto* at = reinterpret_cast<const unsigned char*>(buffer.data());
+      for (;;) {
+        const auto* info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+        // For a reparse point the EA size field carries its tag.
+        const std::uint32_t tag = info->EaSize;
+        if (!filesOnly || !(info->FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+          entries.push_back(DirEntry{
+              NativeName(info->FileName, info->FileNameLength / sizeof(wchar_t)),
+              KindOf(info->FileAttributes, tag)});
+        }
+        if (info->NextEntryOffset == 0) break;
+        at += info->NextEntryOffset;
+      }
+    }
+    return entries;
+  }
+
+  UniqueHandle handle_;
+};
+
+}  // namespace
+
+std::unique_ptr<Directory> OpenWin32Directory(const std::wstring& extendedPath) {
+  UniqueHandle handle(CreateFileW(extendedPath.c_str(), kListAccess | SYNCHRONIZE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle) return nullptr;
+  FILE_ATTRIBUTE_TAG_INFO info{};
+  if (!GetFileInformationByHandleEx(handle.get(), FileAttributeTagInfo, &info, sizeof info) ||
+      !(info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return nullptr;
+  }
+  return std::make_unique<Win32Directory>(std::move(handle));
+}
+
+}  // namespace lumaveil::fs

@@ -1,0 +1,53 @@
+#include "platform/fs/win32_relative_open.h"
+
+#include <winternl.h>
+
+#include <limits>
+
+namespace lumaveil::fs {
+namespace {
+
+using NtOpenFileFunction = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES,
+                                            PIO_STATUS_BLOCK, ULONG, ULONG);
+
+// ntdll is mapped into every process; taking the entry point from it spares every build an
+// import library that not all toolchains ship.
+NtOpenFileFunction NtOpenFileEntry() {
+  static const auto entry = reinterpret_cast<NtOpenFileFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtOpenFile")));
+  return entry;
+}
+
+}  // namespace
+
+bool IsPlainName(const std::wstring& name) {
+  if (name.empty() || name == L"." || name == L"..") return false;
+  return name.find_first_of(std::wstring(L"\\/:\0", 4)) == std::wstring::npos;
+}
+
+UniqueHandle OpenInFolder(HANDLE folder, const std::wstring& name, ACCESS_MASK access,
+                          ULONG options) {
+  const auto open = NtOpenFileEntry();
+  constexpr std::size_t kMaxBytes = std::numeric_limits<USHORT>::max();
+  if (open == nullptr || !IsPlainName(name) || name.size() * sizeof(wchar_t) > kMaxBytes) {
+    return UniqueHandle();
+  }
+  UNICODE_STRING objectName;
+  objectName.Buffer = const_cast<PWSTR>(name.c_str());
+  objectName.Length = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+  objectName.MaximumLength = objectName.Length;
+  // The name comes from the folder's own listing, so it is matched exactly where the system
+  // lets it (case-sensitive folders hold names that differ only in case).
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &objectName, 0, folder, nullptr);
+  IO_STATUS_BLOCK status;
+  HANDLE handle = nullptr;
+  const NTSTATUS result =
+      open(&handle, access | SYNCHRONIZE, &attributes, &status,
+           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+           options | FILE_OPEN_REPARSE_POINT | FILE_OPEN_FOR_BACKUP_INTENT |
+               FILE_SYNCHRONOUS_IO_NONALERT);
+  return result >= 0 ? UniqueHandle(handle) : UniqueHandle();
+}
+
+}  // namespace lumaveil::fs
