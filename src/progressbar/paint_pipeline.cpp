@@ -1,0 +1,40 @@
+#include "common/numeric.h"
+#include "common/run_time_error.h"
+#include "platform/gdi/gdi.h"
+#include "progressbar/prgbar.h"
+
+namespace lumaveil::progressbar {
+
+// Every repaint redraws the whole control. A run-time error ends it at once and is swallowed:
+// with a buffer nothing of the failed repaint reaches the window.
+void PrgBar::DrawingControlProgressBar() {
+  try {
+    if (mValue > 100) mValue = 100;
+    gdi::GetClientRect(mHwnd, &mClientRect);
+    FillBox(mClientRect, mStyle == 6 ? 0x000000 : 0xFFFFFF, mHdc);
+    switch (mStyle) {
+      case 3: DrawFlatBar(); break;
+      case 4: DrawEtchedBar(); break;
+      case 5: DrawShadedBar(); break;
+      case 6: DrawDarkBar(); break;
+      case 7: DrawHatchedBar(); break;
+      case 8: DrawPictureBar(); break;
+      case 9: DrawMetalBar(); break;
+      default:
+        ComputeBarRect();
+        DrawBarFill();
+        if (mStyle == 0) CutBlockGaps();
+        DrawBorder();
+        break;
+    }
+    DrawBarText();
+    if (mBuffered != 0) {
+      pDraw(host_.hDC(), 0, 0, numeric::RoundToInt32(host_.ScaleWidth()),
+            numeric::RoundToInt32(host_.ScaleHeight()), numeric::RoundToInt32(host_.ScaleLeft()),
+            numeric::RoundToInt32(host_.ScaleTop()));
+    }
+  } catch (const RunTimeError&) {
+  }
+}
+
+}  // namespace lumaveil::progressbar

@@ -1,0 +1,139 @@
+// PrgBar: a progress bar that draws itself completely, in ten looks, into an off-screen buffer
+// and copies the finished picture to its window. It keeps its design-time settings in the host's
+// property bag. Its fields carry the names the control has always had, so the drawing code reads
+// the same as the rules it follows.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/gdi/types.h"
+#include "progressbar/drawing_primitives.h"
+#include "progressbar/host_surface.h"
+#include "progressbar/property_bag.h"
+
+namespace lumaveil::progressbar {
+
+class StdFont;
+class StdPicture;
+
+// The system highlight colour, as a system-colour reference: the bar's colour until one is set.
+inline constexpr std::int32_t kHighlightColorReference = static_cast<std::int32_t>(0x8000000Du);
+
+class PrgBar {
+ public:
+  // The host must outlive the control.
+  explicit PrgBar(HostSurface& host);
+  ~PrgBar();
+  PrgBar(const PrgBar&) = delete;
+  PrgBar& operator=(const PrgBar&) = delete;
+
+  // Properties. Setters store, then notify the host, then repaint, as each one's own rule says;
+  // none checks its argument's range.
+  std::int32_t Color() const { return mColor; }
+  void SetColor(std::int32_t lColor);
+  std::int32_t Color2() const { return mColor2; }
+  void SetColor2(std::int32_t lColor2);
+  const std::shared_ptr<StdFont>& Font() const { return mFont; }
+  void SetFont(std::shared_ptr<StdFont> fnt);
+  gdi::HWND hWnd() const { return mHwnd; }
+  void SethWnd(gdi::HWND chWnd);
+  gdi::HDC hdc() const { return mHdc; }
+  void Sethdc(gdi::HDC cHdc);
+  const std::shared_ptr<StdPicture>& Image() const { return mImage; }
+  void SetImage(std::shared_ptr<StdPicture> handle);
+  std::int32_t Min() const { return mMin; }
+  void SetMin(std::int32_t cMin);
+  std::int32_t Max() const { return mMax; }
+  void SetMax(std::int32_t cMax);
+  std::int32_t Orientation() const { return mOrientation; }
+  void SetOrientation(std::int32_t PositionEnum);
+  std::int32_t Style() const { return mStyle; }
+  void SetStyle(std::int32_t lScrolling);
+  bool ShowText() const { return mShowText != 0; }
+  void SetShowText(bool bShowText);
+  std::int32_t value() const;
+  void SetValue(std::int32_t cValue);
+  std::int32_t Value2() const;
+  void SetValue2(std::int32_t cValue2);
+  bool MetalValue() const { return mMetalValue != 0; }
+  void SetMetalValue(bool NewValue);
+  // Write-only, as it has always been.
+  void SetBrushStyle(std::int32_t Style);
+
+  // The one repaint: background, the look of mStyle, the text, and the copy to the window.
+  // It never reports an error.
+  void DrawingControlProgressBar();
+
+  // Public drawing helpers, for a host that draws on the control's surface itself.
+  void DrawLine(std::int32_t X, std::int32_t y, std::int32_t Width, std::int32_t Height,
+                gdi::HDC cHdc, std::int32_t Color);
+  void DrawGradient(std::int32_t& lEndColor, std::int32_t& lStartcolor, std::int32_t X,
+                    std::int32_t y, std::int32_t X2, std::int32_t Y2, gdi::HDC hdc, bool bH);
+  void pDraw(gdi::HDC hdc, std::int32_t xSrc, std::int32_t ySrc, std::int32_t WidthSrc,
+             std::int32_t HeightSrc, std::int32_t xDst, std::int32_t yDst);
+
+  // The host's life-cycle events.
+  void UserControl_Initialize();
+  void UserControl_Resize();
+  void UserControl_Paint();
+  void UserControl_Terminate();
+  void UserControl_ReadProperties(const PropertyBag& PropBag);
+  void UserControl_WriteProperties(PropertyBag& PropBag);
+
+ private:
+  std::int32_t PercentageOf(std::int32_t cValue) const;
+  std::int32_t ValueOf(std::int32_t percentage) const;
+
+  // Paint pipeline (default bar, border, text).
+  void ComputeBarRect();
+  void DrawBarFill();
+  void DrawStyle2Segments();
+  void CutBlockGaps();
+  void DrawBorder();
+  void DrawBarText();
+  void CenterBarText(const std::string& text);
+  void DrawBarTextOverlay(const std::string& text);
+  void SelectTextFont();
+
+  // Styled fills.
+  void DrawFlatBar();
+  void DrawEtchedBar();
+  void DrawShadedBar();
+  void DrawDarkBar();
+  void DrawHatchedBar();
+  void DrawPictureBar();
+  void DrawMetalBar();
+
+  HostSurface& host_;
+
+  std::int32_t mColor = 0;
+  std::int32_t mColor2 = 0;
+  gdi::HDC mHdc = 0;
+  gdi::HWND mHwnd = 0;
+  std::int32_t mMax = 0;
+  std::int32_t mMin = 0;
+  std::int32_t mValue = 0;
+  std::int32_t mValue2 = 0;
+  std::int16_t mMetalValue = 0;
+  std::int16_t mShowText = 0;
+  std::int32_t mStyle = 0;
+  std::int32_t mOrientation = 0;
+  std::int32_t mBrushStyle = 0;
+  std::shared_ptr<StdPicture> mImage;
+  std::int16_t mBuffered = 0;
+  OffscreenBuffer mBuffer;  // mMemDC, mMemBitmap, mOldBitmap, mBufWidth, mBufHeight
+  std::shared_ptr<StdFont> mTextFont;
+  std::shared_ptr<StdFont> mFont;
+  gdi::HGDIOBJ mOldFont = 0;
+  double mFraction = 0.0;
+  gdi::RECT mClientRect;
+  gdi::RECT mBarRect;
+  gdi::RECT mGapRect;
+  gdi::RECT mTextRect;
+  std::int32_t mBlockWidth = 0;
+  std::int32_t mBlockGap = 0;
+};
+
+}  // namespace lumaveil::progressbar
