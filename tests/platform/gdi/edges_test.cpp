@@ -1,0 +1,82 @@
+#include "gdi_test_support.h"
+
+namespace lumaveil::gdi::testing {
+namespace {
+
+using Edge = NoLeaks;
+
+// s shadow, h highlight, l light, d dark shadow, b untouched background.
+const std::map<COLORREF, char> kEdgeLegend = {{RGB(128, 128, 128), 's'},
+                                              {RGB(255, 255, 255), 'h'},
+                                              {RGB(212, 208, 200), 'l'},
+                                              {RGB(64, 64, 64), 'd'},
+                                              {kBlue, 'b'},
+                                              {kRed, 'r'}};
+
+std::vector<std::string> DrawKind(unsigned kind, RECT rect = RECT{0, 0, 6, 5}) {
+  Canvas canvas(7, 6, kBlue);
+  EXPECT_TRUE(DrawEdge(canvas.dc(), &rect, kind, BF_RECT));
+  return canvas.Rows(kEdgeLegend);
+}
+
+TEST_F(Edge, SunkenOuterIsShadowTopLeftAndHighlightBottomRight) {
+  EXPECT_EQ(DrawKind(BDR_SUNKENOUTER), (std::vector<std::string>{
+                                           "ssssshb",
+                                           "sbbbbhb",
+                                           "sbbbbhb",
+                                           "sbbbbhb",
+                                           "hhhhhhb",
+                                           "bbbbbbb",
+                                       }));
+}
+
+TEST_F(Edge, EtchedIsSunkenOuterAroundRaisedInner) {
+  EXPECT_EQ(DrawKind(EDGE_ETCHED), (std::vector<std::string>{
+                                       "ssssshb",
+                                       "shhhshb",
+                                       "shbbshb",
+                                       "ssssshb",
+                                       "hhhhhhb",
+                                       "bbbbbbb",
+                                   }));
+}
+
+TEST_F(Edge, BumpIsRaisedOuterAroundSunkenInner) {
+  EXPECT_EQ(DrawKind(EDGE_BUMP), (std::vector<std::string>{
+                                     "llllldb",
+                                     "ldddldb",
+                                     "ldbbldb",
+                                     "llllldb",
+                                     "ddddddb",
+                                     "bbbbbbb",
+                                 }));
+}
+
+TEST_F(Edge, RectanglesTooSmallForTheInnerRingGetTheOuterOnly) {
+  EXPECT_EQ(DrawKind(EDGE_ETCHED, RECT{1, 1, 3, 3}), (std::vector<std::string>{
+                                                        "bbbbbbb",
+                                                        "bshbbbb",
+                                                        "bhhbbbb",
+                                                        "bbbbbbb",
+                                                        "bbbbbbb",
+                                                        "bbbbbbb",
+                                                    }));
+  EXPECT_EQ(DrawKind(EDGE_BUMP, RECT{4, 4, 4, 9}), std::vector<std::string>(6, "bbbbbbb"));
+}
+
+TEST_F(Edge, UsesTheSystemColoursInForceWhenDrawing) {
+  struct RedShadow : SystemColorSource {
+    std::optional<COLORREF> Color(int index) const override {
+      if (index == COLOR_3DSHADOW) return kRed;
+      return std::nullopt;
+    }
+  };
+  SetSystemColorSource(std::make_shared<RedShadow>());
+  const auto rows = DrawKind(BDR_SUNKENOUTER, RECT{0, 0, 3, 2});
+  SetSystemColorSource(nullptr);
+  EXPECT_EQ(rows[0], "rrhbbbb");
+  EXPECT_EQ(rows[1], "hhhbbbb");
+}
+
+}  // namespace
+}  // namespace lumaveil::gdi::testing

@@ -1,0 +1,178 @@
+#include <climits>
+
+#include "gdi_test_support.h"
+
+namespace lumaveil::gdi::testing {
+namespace {
+
+using Fill = NoLeaks;
+
+void FillWith(HDC dc, RECT rect, COLORREF color) {
+  const HBRUSH brush = CreateSolidBrush(color);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+TEST_F(Fill, PaintsLeftToRightMinusOneAndTopToBottomMinusOne) {
+  Canvas canvas(5, 4);
+  FillWith(canvas.dc(), RECT{1, 1, 4, 3}, kRed);
+  EXPECT_EQ(canvas.Rows(kLegend),
+            (std::vector<std::string>{".....", ".rrr.", ".rrr.", "....."}));
+}
+
+TEST_F(Fill, EmptyAndInvertedRectanglesPaintNothing) {
+  Canvas canvas(4, 3);
+  FillWith(canvas.dc(), RECT{2, 0, 2, 3}, kRed);
+  FillWith(canvas.dc(), RECT{3, 0, 1, 3}, kRed);
+  FillWith(canvas.dc(), RECT{0, 2, 4, 1}, kRed);
+  EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{"....", "....", "...."}));
+}
+
+TEST_F(Fill, ExtremeCoordinatesAreClippedWithoutOverflow) {
+  Canvas canvas(3, 2);
+  FillWith(canvas.dc(), RECT{INT_MIN, INT_MIN, INT_MAX, 1}, kRed);
+  FillWith(canvas.dc(), RECT{2, INT_MIN, INT_MAX, INT_MAX}, kBlue);
+  FillWith(canvas.dc(), RECT{INT_MAX - 1, 0, INT_MAX, 2}, kBlack);
+  EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{"rrb", "..b"}));
+}
+
+TEST_F(Fill, FrameRectDrawsOnePixelInsideAndHandlesTinyRectangles) {
+  Canvas canvas(6, 5);
+  const HBRUSH brush = CreateSolidBrush(kRed);
+  const RECT frame{0, 0, 5, 4};
+  const RECT single{5, 4, 6, 5};
+  const RECT empty_width{2, 1, 2, 3};
+  const RECT inverted{3, 3, 2, 2};
+  EXPECT_TRUE(FrameRect(canvas.dc(), &frame, brush));
+  EXPECT_TRUE(FrameRect(canvas.dc(), &single, brush));
+  EXPECT_FALSE(FrameRect(canvas.dc(), &empty_width, brush));
+  EXPECT_FALSE(FrameRect(canvas.dc(), &inverted, brush));
+  DeleteObject(brush);
+  EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{
+                                      "rrrrr.",
+                                      "r...r.",
+                                      "r...r.",
+                                      "rrrrr.",
+                                      ".....r",
+                                  }));
+}
+
+TEST_F(Fill, FrameRectOfTwoByTwoIsAllBorder) {
+  Canvas canvas(3, 3);
+  const HBRUSH brush = CreateSolidBrush(kBlue);
+  const RECT rect{1, 1, 3, 3};
+  FrameRect(canvas.dc(), &rect, brush);
+  DeleteObject(brush);
+  EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{"...", ".bb", ".bb"}));
+}
+
+struct HatchCase {
+  int style;
+  std::vector<std::string> opaque;  // r: hatch line, b: background colour
+};
+
+class Hatch : public ::testing::TestWithParam<HatchCase> {};
+
+std::vector<std::string> WithGaps(std::vector<std::string> rows, char gap) {
+  for (auto& row : rows) {
+    for (char& c : row) {
+      if (c == 'b') c = gap;
+    }
+  }
+  return rows;
+}
+
+TEST_P(Hatch, OpaqueGapsTakeTheBackgroundColourTransparentGapsStay) {
+  const int live = LiveObjectCount();
+  for (const int mode : {OPAQUE, TRANSPARENT}) {
+    Canvas canvas(8, 8);
+    SetBkColor(canvas.dc(), kBlue);
+    SetBkMode(canvas.dc(), mode);
+    const HBRUSH brush = CreateHatchBrush(GetParam().style, kRed);
+    ASSERT_NE(brush, 0);
+    const RECT all{0, 0, 8, 8};
+    FillRect(canvas.dc(), &all, brush);
+    DeleteObject(brush);
+    EXPECT_EQ(canvas.Rows(kLegend), WithGaps(GetParam().opaque, mode == OPAQUE ? 'b' : '.'))
+        << "mode " << mode;
+  }
+  EXPECT_EQ(LiveObjectCount(), live);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, Hatch,
+    ::testing::Values(
+        HatchCase{HS_HORIZONTAL, {"bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb",
+                                  "bbbbbbbb", "bbbbbbbb", "rrrrrrrr"}},
+        HatchCase{HS_VERTICAL, {"bbbbrbbb", "bbbbrbbb", "bbbbrbbb", "bbbbrbbb", "bbbbrbbb",
+                                "bbbbrbbb", "bbbbrbbb", "bbbbrbbb"}},
+        HatchCase{HS_FDIAGONAL, {"rbbbbbbb", "brbbbbbb", "bbrbbbbb", "bbbrbbbb", "bbbbrbbb",
+                                 "bbbbbrbb", "bbbbbbrb", "bbbbbbbr"}},
+        HatchCase{HS_BDIAGONAL, {"bbbbbbbr", "bbbbbbrb", "bbbbbrbb", "bbbbrbbb", "bbbrbbbb",
+                                 "bbrbbbbb", "brbbbbbb", "rbbbbbbb"}},
+        HatchCase{HS_CROSS, {"bbbbrbbb", "bbbbrbbb", "bbbbrbbb", "bbbbrbbb", "bbbbrbbb",
+                             "bbbbrbbb", "bbbbrbbb", "rrrrrrrr"}},
+        HatchCase{HS_DIAGCROSS, {"rbbbbbbr", "brbbbbrb", "bbrbbrbb", "bbbrrbbb", "bbbrrbbb",
+                                 "bbrbbrbb", "brbbbbrb", "rbbbbbbr"}}));
+
+TEST_F(Fill, HatchIsAlignedToTheContextOriginNotToTheRectangle) {
+  Canvas canvas(11, 3);
+  const HBRUSH brush = CreateHatchBrush(HS_FDIAGONAL, kRed);
+  SetBkMode(canvas.dc(), TRANSPARENT);
+  const RECT left{0, 0, 5, 3};
+  const RECT right{5, 0, 11, 3};
+  FillRect(canvas.dc(), &left, brush);
+  FillRect(canvas.dc(), &right, brush);
+  DeleteObject(brush);
+  EXPECT_EQ(canvas.Rows(kLegend),
+            (std::vector<std::string>{"r.......r..", ".r.......r.", "..r.......r"}));
+}
+
+TEST_F(Fill, HatchStylesOutsideTheTableGiveNoBrush) {
+  EXPECT_EQ(CreateHatchBrush(6, kRed), 0);
+  EXPECT_EQ(CreateHatchBrush(-1, kRed), 0);
+}
+
+TEST_F(Fill, PatternBrushTilesACopyOfTheBitmapFromTheOrigin) {
+  const std::uint32_t tile[] = {0xFF0000, 0x0000FF, 0x000000, 0xFFFFFF};  // 2 x 2, 0x00RRGGBB
+  const HBITMAP bitmap = CreateBitmapFromPixels(2, 2, tile);
+  const HBRUSH brush = CreatePatternBrush(bitmap);
+  DeleteObject(bitmap);  // the brush keeps its own copy
+  Canvas canvas(5, 3, kBlue);
+  const HGDIOBJ previous = SelectObject(canvas.dc(), brush);
+  EXPECT_TRUE(PatBlt(canvas.dc(), 1, 0, 4, 3, PATCOPY));
+  SelectObject(canvas.dc(), previous);
+  DeleteObject(brush);
+  EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{"bbrbr", "b.#.#", "bbrbr"}));
+}
+
+TEST_F(Fill, PatBltIgnoresNonPositiveExtentsAndOtherOperations) {
+  Canvas canvas(3, 2);
+  const HBRUSH brush = CreateSolidBrush(kRed);
+  const HGDIOBJ previous = SelectObject(canvas.dc(), brush);
+  PatBlt(canvas.dc(), 2, 0, -2, 2, PATCOPY);
+  PatBlt(canvas.dc(), 0, 0, 3, 0, PATCOPY);
+  EXPECT_FALSE(PatBlt(canvas.dc(), 0, 0, 3, 2, SRCCOPY));
+  PatBlt(canvas.dc(), INT_MAX, INT_MAX, INT_MAX, INT_MAX, PATCOPY);
+  SelectObject(canvas.dc(), previous);
+  DeleteObject(brush);
+  EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{"...", "..."}));
+}
+
+TEST_F(Fill, SetPixelVWritesOnePixelAndRefusesOutside) {
+  Canvas canvas(2, 2);
+  EXPECT_TRUE(SetPixelV(canvas.dc(), 1, 0, kRed));
+  EXPECT_FALSE(SetPixelV(canvas.dc(), 2, 0, kRed));
+  EXPECT_FALSE(SetPixelV(canvas.dc(), -1, 1, kRed));
+  EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{".r", ".."}));
+  EXPECT_EQ(GetPixel(canvas.dc(), 2, 0), CLR_INVALID);
+}
+
+TEST_F(Fill, OnlyTheLowTwentyFourBitsOfAColourCount) {
+  Canvas canvas(1, 1);
+  FillWith(canvas.dc(), RECT{0, 0, 1, 1}, 0x8000000D);
+  EXPECT_EQ(GetPixel(canvas.dc(), 0, 0), RGB(13, 0, 0));
+}
+
+}  // namespace
+}  // namespace lumaveil::gdi::testing
