@@ -1,0 +1,249 @@
+// The kernel's own vfat, exFAT and ntfs3 drivers, run inside the test VM (tests/vmtest), which
+// mounts fresh images and names their mount points in VMTEST_MOUNTS. Elsewhere these skip.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/msdos_fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <sstream>
+
+#include "platform/fs/mountinfo.h"
+#include "platform/fs/posix_directory.h"
+#include "platform/fs/posix_fs_type.h"
+#include "posix_fs_test_support.h"
+
+namespace lumaveil::fs {
+namespace {
+
+using testing::CanOpenForWriting;
+using testing::InUnprivilegedChild;
+using testing::ScratchFolder;
+using testing::WriteFile;
+
+struct KernelMount {
+  std::string path;
+  std::string fsType;
+};
+
+std::vector<KernelMount> Mounts() {
+  std::vector<KernelMount> mounts;
+  const char* list = std::getenv("VMTEST_MOUNTS");
+  if (!list) return mounts;
+  const auto table = ParseMountInfo(ReadMountInfo());
+  std::istringstream words(list);
+  std::string path;
+  while (words >> path) {
+    std::string type;
+    for (const MountEntry& entry : table) {
+      if (entry.mountPoint == path) type = entry.fsType;
+    }
+    mounts.push_back({path, type});
+  }
+  return mounts;
+}
+
+// The cached pages go, so what is read back comes from the disk.
+void DropCaches() {
+  sync();
+  if (std::FILE* f = std::fopen("/proc/sys/vm/drop_caches", "w")) {
+    std::fputs("3", f);
+    std::fclose(f);
+  }
+}
+
+std::optional<std::uint32_t> RawAttributes(const std::string& path, const std::string& fsType) {
+  std::uint32_t value = 0;
+  if (fsType == "ntfs3") {
+    if (lgetxattr(path.c_str(), "system.ntfs_attrib", &value, sizeof value) != sizeof value) {
+      return std::nullopt;
+    }
+    return value;
+  }
+  int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  int rc = ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &value);
+  close(fd);
+  if (rc != 0) return std::nullopt;
+  return value;
+}
+
+// What the driver keeps of a mask: exFAT drops Read-Only on folders.
+std::uint32_t ExpectedFolder(const std::string& fsType, std::uint32_t settable) {
+  if (fsType == "exfat") settable &= ~attr::kReadOnly;
+  return settable | attr::kDirectory;
+}
+
+class KernelAttributesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("VMTEST_MOUNTS")) GTEST_SKIP() << "needs run-in-vm";
+    mounts_ = Mounts();
+    ASSERT_FALSE(mounts_.empty());
+    for (const KernelMount& mount : mounts_) {
+      ASSERT_FALSE(mount.fsType.empty()) << mount.path << " is not in the mount table";
+    }
+  }
+
+  std::vector<KernelMount> mounts_;
+};
+
+TEST_F(KernelAttributesTest, DriverGetsItsMechanism) {
+  for (const KernelMount& mount : mounts_) {
+    SCOPED_TRACE(mount.path);
+    ScratchFolder folder(mount.path);
+    ASSERT_TRUE(WriteFile(folder / "file", "x"));
+    auto entry = OpenEntry(AT_FDCWD, folder / "file");
+    ASSERT_TRUE(entry);
+    MechanismCache cache;
+    EXPECT_EQ(cache.For(*entry), mount.fsType == "ntfs3" ? AttributeMechanism::kNtfsXattr
+                                                         : AttributeMechanism::kFatIoctl);
+  }
+}
+
+TEST_F(KernelAttributesTest, EveryMaskRoundTripsThroughTheDisk) {
+  for (const KernelMount& mount : mounts_) {
+    SCOPED_TRACE(mount.path);
+    ScratchFolder folder(mount.path);
+    ASSERT_FALSE(folder.path().empty());
+    auto dir = OpenNativeDirectory(folder.path());
+    ASSERT_NE(dir, nullptr);
+    char name[16];
+    for (std::uint32_t mask = 0; mask <= 0x27; ++mask) {
+      std::snprintf(name, sizeof name, "f%02x", mask);
+      ASSERT_TRUE(WriteFile(folder / name, "data"));
+      ASSERT_TRUE(dir->SetAttributes(name, mask)) << name << ": " << std::strerror(errno);
+      std::snprintf(name, sizeof name, "d%02x", mask);
+      ASSERT_EQ(mkdir((folder / name).c_str(), 0755), 0);
+      ASSERT_TRUE(dir->SetAttributes(name, mask)) << name << ": " << std::strerror(errno);
+    }
+    dir.reset();
+    DropCaches();
+    dir = OpenNativeDirectory(folder.path());
+    ASSERT_NE(dir, nullptr);
+    for (std::uint32_t mask = 0; mask <= 0x27; ++mask) {
+      const std::uint32_t settable = mask & attr::kSettable;
+      std::snprintf(name, sizeof name, "f%02x", mask);
+      EXPECT_EQ(dir->GetAttributes(name), settable == 0 ? attr::kNormal : settable) << name;
+      std::snprintf(name, sizeof name, "d%02x", mask);
+      EXPECT_EQ(dir->GetAttributes(name), ExpectedFolder(mount.fsType, settable)) << name;
+    }
+    // Cleared again, everything reads NORMAL or plain folder.
+    for (std::uint32_t mask = 0; mask <= 0x27; ++mask) {
+      std::snprintf(name, sizeof name, "f%02x", mask);
+      ASSERT_TRUE(dir->SetAttributes(name, 0)) << name;
+      EXPECT_EQ(dir->GetAttributes(name), attr::kNormal) << name;
+      std::snprintf(name, sizeof name, "d%02x", mask);
+      ASSERT_TRUE(dir->SetAttributes(name, 0)) << name;
+      EXPECT_EQ(dir->GetAttributes(name), attr::kDirectory) << name;
+    }
+  }
+}
+
+TEST_F(KernelAttributesTest, BitsThatCannotBeSetAreKept) {
+  for (const KernelMount& mount : mounts_) {
+    SCOPED_TRACE(mount.path);
+    ScratchFolder folder(mount.path);
+    ASSERT_EQ(mkdir((folder / "sub").c_str(), 0755), 0);
+    auto dir = OpenNativeDirectory(folder.path());
+    ASSERT_NE(dir, nullptr);
+    const auto before = RawAttributes(folder / "sub", mount.fsType);
+    ASSERT_TRUE(before);
+    // ntfs3's index flag, or the FAT directory bit.
+    const std::uint32_t kept = *before & ~(attr::kSettable | attr::kNormal);
+    ASSERT_NE(kept, 0u);
+    ASSERT_TRUE(dir->SetAttributes("sub", attr::kHidden | attr::kSystem));
+    EXPECT_EQ(RawAttributes(folder / "sub", mount.fsType), kept | attr::kHidden | attr::kSystem);
+    ASSERT_TRUE(dir->SetAttributes("sub", 0xffffffff));
+    EXPECT_EQ(*RawAttributes(folder / "sub", mount.fsType) & ~attr::kSettable, kept);
+  }
+}
+
+TEST_F(KernelAttributesTest, ReadOnlyBlocksWritesUntilCleared) {
+  for (const KernelMount& mount : mounts_) {
+    SCOPED_TRACE(mount.path);
+    ScratchFolder folder(mount.path);
+    ASSERT_TRUE(WriteFile(folder / "file", "data"));
+    auto dir = OpenNativeDirectory(folder.path());
+    ASSERT_NE(dir, nullptr);
+    const std::string path = folder / "file";
+    ASSERT_TRUE(InUnprivilegedChild([&] { return CanOpenForWriting(path); }));
+    ASSERT_TRUE(dir->SetAttributes("file", attr::kReadOnly | attr::kArchive));
+    EXPECT_FALSE(InUnprivilegedChild([&] { return CanOpenForWriting(path); }));
+    ASSERT_TRUE(dir->SetAttributes("file", attr::kArchive));
+    EXPECT_TRUE(InUnprivilegedChild([&] { return CanOpenForWriting(path); }));
+    EXPECT_EQ(dir->GetAttributes("file"), attr::kArchive);
+  }
+}
+
+TEST_F(KernelAttributesTest, OddNamesAndPathsDeeperThanPathMax) {
+  for (const KernelMount& mount : mounts_) {
+    SCOPED_TRACE(mount.path);
+    ScratchFolder folder(mount.path);
+    auto dir = OpenNativeDirectory(folder.path());
+    ASSERT_NE(dir, nullptr);
+    // Each driver decides which names it stores; those it takes must work like any other.
+    for (const NativeName& name : {NativeName("bad \xff name"), NativeName("back\\slash")}) {
+      if (!WriteFile(folder / name, "x")) continue;
+      EXPECT_TRUE(dir->SetAttributes(name, attr::kHidden)) << name;
+      EXPECT_EQ(dir->GetAttributes(name), attr::kHidden) << name;
+    }
+
+    const std::string component(200, 'd');
+    std::unique_ptr<Directory> deep = OpenNativeDirectory(folder.path());
+    std::string deepPath = folder.path();
+    int fd = open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    while (deepPath.size() <= PATH_MAX + 200) {
+      ASSERT_EQ(mkdirat(fd, component.c_str(), 0755), 0) << std::strerror(errno);
+      int next = openat(fd, component.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      close(fd);
+      ASSERT_GE(next, 0);
+      fd = next;
+      deepPath += "/" + component;
+      deep = deep->OpenFolder(component);
+      ASSERT_NE(deep, nullptr);
+    }
+    int file = openat(fd, "deep", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    close(fd);
+    ASSERT_GE(file, 0);
+    close(file);
+    ASSERT_TRUE(deep->SetAttributes("deep", attr::kHidden | attr::kSystem));
+    auto byPath = OpenNativeDirectory(deepPath);
+    ASSERT_NE(byPath, nullptr);
+    EXPECT_EQ(byPath->GetAttributes("deep"), attr::kHidden | attr::kSystem);
+  }
+}
+
+TEST_F(KernelAttributesTest, LinksAndFifosAreLeftAlone) {
+  for (const KernelMount& mount : mounts_) {
+    SCOPED_TRACE(mount.path);
+    ScratchFolder folder(mount.path);
+    ASSERT_TRUE(WriteFile(folder / "target", "x"));
+    auto dir = OpenNativeDirectory(folder.path());
+    ASSERT_NE(dir, nullptr);
+    const auto targetBefore = dir->GetAttributes("target");
+    // FAT and exFAT have neither; ntfs3 has both.
+    if (symlink("target", (folder / "link").c_str()) == 0) {
+      EXPECT_FALSE(dir->SetAttributes("link", attr::kReadOnly | attr::kHidden));
+      struct stat st {};
+      ASSERT_EQ(lstat((folder / "link").c_str(), &st), 0);
+      EXPECT_TRUE(S_ISLNK(st.st_mode));
+    }
+    if (mkfifo((folder / "fifo").c_str(), 0644) == 0) {
+      EXPECT_FALSE(dir->SetAttributes("fifo", attr::kReadOnly | attr::kHidden));
+    }
+    EXPECT_EQ(dir->GetAttributes("target"), targetBefore);
+  }
+}
+
+}  // namespace
+}  // namespace lumaveil::fs
