@@ -1,0 +1,101 @@
+#include "common/numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <limits>
+
+namespace lumaveil::numeric {
+namespace {
+
+int ErrorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const RunTimeError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+TEST(Rounding, HalvesGoToTheEvenNeighbour) {
+  EXPECT_EQ(RoundToInt32(2.5), 2);
+  EXPECT_EQ(RoundToInt32(3.5), 4);
+  EXPECT_EQ(RoundToInt32(0.5), 0);
+  EXPECT_EQ(RoundToInt32(-0.5), 0);
+  EXPECT_EQ(RoundToInt32(-2.5), -2);
+  EXPECT_EQ(RoundToInt32(-3.5), -4);
+  EXPECT_EQ(RoundToInt32(98.5), 98);
+  EXPECT_EQ(RoundToInt32(99.5), 100);
+  EXPECT_EQ(RoundToInt32(132.59), 133);
+  EXPECT_EQ(RoundToInt32(-1.4999), -1);
+  EXPECT_EQ(RoundToInt32(0.49999999999999994), 0);
+  EXPECT_EQ(RoundToInt32(-0.49999999999999994), 0);
+  EXPECT_EQ(RoundToInt16(110.5), 110);
+}
+
+TEST(Rounding, ResultsOutsideTheTargetRangeOverflow) {
+  EXPECT_EQ(RoundToInt32(2147483647.4), INT_MAX);
+  EXPECT_EQ(RoundToInt32(-2147483648.5), INT_MIN);  // halves to even, inside the range
+  EXPECT_EQ(ErrorOf([] { RoundToInt32(2147483647.5); }), error::kOverflow);
+  EXPECT_EQ(ErrorOf([] { RoundToInt32(-2147483649.0); }), error::kOverflow);
+  EXPECT_EQ(ErrorOf([] { RoundToInt32(std::numeric_limits<double>::quiet_NaN()); }),
+            error::kOverflow);
+  EXPECT_EQ(ErrorOf([] { RoundToInt32(std::numeric_limits<double>::infinity()); }),
+            error::kOverflow);
+  EXPECT_EQ(RoundToInt16(-32768.5), -32768);
+  EXPECT_EQ(ErrorOf([] { RoundToInt16(32767.5); }), error::kOverflow);
+  EXPECT_EQ(ErrorOf([] { RoundToInt16(1e10); }), error::kOverflow);
+}
+
+TEST(CheckedArithmetic, ThirtyTwoBitResultsOutsideTheRangeOverflow) {
+  EXPECT_EQ(Add32(INT_MAX - 1, 1), INT_MAX);
+  EXPECT_EQ(ErrorOf([] { Add32(INT_MAX, 1); }), error::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Sub32(INT_MIN, 1); }), error::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Sub32(255, INT_MIN); }), error::kOverflow);
+  EXPECT_EQ(Mul32(-65536, 32768), INT_MIN);
+  EXPECT_EQ(ErrorOf([] { Mul32(65536, 32768); }), error::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Mul32(46341, 46341); }), error::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Mul32(-1, INT_MIN); }), error::kOverflow);
+}
+
+TEST(CheckedArithmetic, SixteenBitResultsOutsideTheRangeOverflow) {
+  EXPECT_EQ(Add16(32766, 1), 32767);
+  EXPECT_EQ(ErrorOf([] { Add16(32767, 1); }), error::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Sub16(-32768, 1); }), error::kOverflow);
+  EXPECT_EQ(Mul16(-256, 128), -32768);
+  EXPECT_EQ(ErrorOf([] { Mul16(256, 128); }), error::kOverflow);
+}
+
+TEST(IntegerDivision, TruncatesTowardZeroAndModTakesTheDividendsSign) {
+  EXPECT_EQ(Div32(-7, 2), -3);
+  EXPECT_EQ(Div32(7, -2), -3);
+  EXPECT_EQ(Mod32(-7, 3), -1);
+  EXPECT_EQ(Mod32(7, -3), 1);
+  EXPECT_EQ(Mod32(130, 8), 2);
+  EXPECT_EQ(Mod32(49 - 100, 8), -3);
+  EXPECT_EQ(Mod32(INT_MIN, -1), 0);
+  EXPECT_EQ(Div16(-7, 2), -3);
+  EXPECT_EQ(Mod16(-7, 3), -1);
+}
+
+TEST(IntegerDivision, ZeroDivisorAndTheOneOverflowingQuotient) {
+  EXPECT_EQ(ErrorOf([] { Div32(1, 0); }), error::kDivisionByZero);
+  EXPECT_EQ(ErrorOf([] { Mod32(1, 0); }), error::kDivisionByZero);
+  EXPECT_EQ(ErrorOf([] { Div16(1, 0); }), error::kDivisionByZero);
+  EXPECT_EQ(ErrorOf([] { Div32(INT_MIN, -1); }), error::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Div16(-32768, -1); }), error::kOverflow);
+  try {
+    Div32(1, 0);
+  } catch (const RunTimeError& e) {
+    EXPECT_EQ(e.Description(), "Division by zero");
+  }
+  try {
+    Add32(INT_MAX, 1);
+  } catch (const RunTimeError& e) {
+    EXPECT_EQ(e.Description(), "Overflow");
+  }
+}
+
+}  // namespace
+}  // namespace lumaveil::numeric
