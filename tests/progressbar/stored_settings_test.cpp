@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -27,7 +28,8 @@ RunTimeError ParseError(std::string_view text) {
 }
 
 TEST(StoredSettings, SplashBarResourceHoldsExactlyItsFourEntries) {
-  std::ifstream file(LUMAVEIL_TEST_DATA "/../../../src/app/resources/splash_p2.prgbar");
+  std::ifstream file(std::filesystem::path(__FILE__).parent_path() /
+                    "../../src/app/resources/splash_p2.prgbar");
   ASSERT_TRUE(file) << "splash_p2.prgbar not found";
   std::stringstream text;
   text << file.rdbuf();
