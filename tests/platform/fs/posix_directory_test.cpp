@@ -61,21 +61,21 @@ TEST_F(PosixDirectoryTest, ListFilesLeavesOutOnlyFolders) {
   EXPECT_EQ(AsMap(dir->ListFiles()), expected);
 }
 
-TEST_F(PosixDirectoryTest, ListingsRepeatAndKeepTheFileSystemOrder) {
+TEST_F(PosixDirectoryTest, ListingsRepeatInTheFileSystemsOrder) {
   auto dir = OpenNativeDirectory(root_.path());
   ASSERT_NE(dir, nullptr);
   auto first = dir->ListAll();
   auto files = dir->ListFiles();
+  // A second listing starts from the beginning again, and both keep the same order.
   auto second = dir->ListAll();
-  ASSERT_EQ(first.size(), second.size());
-  for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(first[i].name, second[i].name);
-  // The files listing is the full listing with the folders taken out, in the same order.
-  std::vector<NativeName> expectedFiles;
+  std::vector<NativeName> names, namesAgain, fileNames, expectedFiles;
   for (const DirEntry& e : first) {
+    names.push_back(e.name);
     if (e.kind != EntryKind::Folder) expectedFiles.push_back(e.name);
   }
-  std::vector<NativeName> fileNames;
+  for (const DirEntry& e : second) namesAgain.push_back(e.name);
   for (const DirEntry& e : files) fileNames.push_back(e.name);
+  EXPECT_EQ(namesAgain, names);
   EXPECT_EQ(fileNames, expectedFiles);
 }
 

@@ -188,16 +188,5 @@ TEST_F(Ntfs3gTest, LinksAndFifosKeepTheirTypeEncoding) {
   EXPECT_EQ(dir_->GetAttributes("link"), linkRaw);
 }
 
-TEST_F(Ntfs3gTest, NamesWithBackslashesAndDeepFolders) {
-  ASSERT_EQ(mkdir(Path("back\\slash").c_str(), 0755), 0);
-  ASSERT_TRUE(WriteFile(Path("back\\slash/inner"), "x"));
-  auto sub = dir_->OpenFolder("back\\slash");
-  ASSERT_NE(sub, nullptr);
-  EXPECT_TRUE(sub->SetAttributes("inner", attr::kHidden | attr::kSystem));
-  EXPECT_EQ(RawAttrib(Path("back\\slash/inner")), attr::kHidden | attr::kSystem);
-  EXPECT_TRUE(dir_->SetAttributes("back\\slash", attr::kHidden));
-  EXPECT_EQ(dir_->GetAttributes("back\\slash"), attr::kHidden | attr::kDirectory);
-}
-
 }  // namespace
 }  // namespace lumaveil::fs
