@@ -101,12 +101,16 @@ class Walk {
   bool CollectAndCount(FolderWork& work) {
     work.mask = BuildAttributeMask(host_);
     fs::Directory* folder = chain_.Current();
-    if (folder) {
-      Attempt([&] {
-        for (fs::DirEntry& entry : folder->ListAll()) {
-          if (!IsPseudoEntry(entry.name)) work.entries.push_back(std::move(entry));
-        }
-      });
+    std::vector<fs::DirEntry> listing;
+    if (folder) Attempt([&] { listing = folder->ListAll(); });
+    // Below the target every folder lists at least "." and "..": nothing at all means the
+    // listing failed, perhaps for want of a descriptor, so try again with fewer held.
+    if (listing.empty() && chain_.Depth() > 0 && chain_.GiveUpHandles()) {
+      folder = chain_.Current();
+      if (folder) Attempt([&] { listing = folder->ListAll(); });
+    }
+    for (fs::DirEntry& entry : listing) {
+      if (!IsPseudoEntry(entry.name)) work.entries.push_back(std::move(entry));
     }
     if (StopRaised()) return false;
 

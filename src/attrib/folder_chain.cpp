@@ -73,17 +73,18 @@ bool FolderChain::Enter(const fs::NativeName& name) {
   fs::Directory* parent = Current();
   if (!parent) return false;
   std::unique_ptr<fs::Directory> child = parent->OpenFolder(name);
-  if (!child && open_ > kSmallestBudget) {
+  if (!child) {
     // Perhaps the process is out of descriptors rather than the folder unreadable: try once
     // more with fewer handles held, and keep to that if it helps.
     const std::size_t previous = budget_;
-    SetBudget(open_ / 2);
-    Trim();
+    if (!GiveUpHandles()) return false;
     parent = Current();
     child = parent ? parent->OpenFolder(name) : nullptr;
-    if (!child) SetBudget(previous);
+    if (!child) {
+      SetBudget(previous);
+      return false;
+    }
   }
-  if (!child) return false;
   levels_.push_back(Level{name, std::move(child)});
   ++open_;
   if (levels_.size() > window_) {
@@ -91,6 +92,13 @@ bool FolderChain::Enter(const fs::NativeName& name) {
     if (!KeepsOpen(leaving)) Close(leaving);
   }
   if (open_ > budget_) Trim();
+  return true;
+}
+
+bool FolderChain::GiveUpHandles() {
+  if (open_ <= kSmallestBudget) return false;
+  SetBudget(open_ / 2);
+  Trim();
   return true;
 }
 

@@ -36,6 +36,9 @@ class FolderChain {
   void Leave();
   // Levels below the target.
   std::size_t Depth() const { return levels_.size(); }
+  // For when the process seems to be out of descriptors: halves the budget and gives up the
+  // handles beyond it. False when there was nothing to give up.
+  bool GiveUpHandles();
 
  private:
   struct Level {

@@ -26,7 +26,7 @@ class RecordingHost : public ScanHost {
   int eventRuns = 0;
   // Runs inside DoEvents, as a click handled there would.
   std::function<void()> onEvents;
-  // Makes every call whose log word is given throw, e.g. "lblFileName" or "enable".
+  // Makes every call whose log word is given throw, e.g. "lblFileName" or "Check1".
   std::vector<std::string> failing;
 
   bool IsCheck1Ticked(int index) override {
@@ -62,13 +62,13 @@ class RecordingHost : public ScanHost {
     messages.push_back(prompt + "|" + title + "|" + std::to_string(style));
   }
   void SetCommand1Enabled(int index, bool enabled) override {
-    Call("enable");
+    Call("Command1");
     commandEnabled.at(index) = enabled;
     log_.push_back(std::string(enabled ? "enable" : "disable") + " Command1(" +
                    std::to_string(index) + ")");
   }
   void SetCheck1Enabled(int index, bool enabled) override {
-    Call("enable");
+    Call("Check1");
     boxEnabled.at(index) = enabled;
     log_.push_back(std::string(enabled ? "enable" : "disable") + " Check1(" +
                    std::to_string(index) + ")");

@@ -1,0 +1,271 @@
+// The attribute pass on real folders through the POSIX file-system layer: the local disk, an
+// NTFS image under ntfs-3g, and (KernelAttributes*, run in the VM) vfat, exFAT and ntfs3.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "attrib/attribute_pass.h"
+#include "platform/fs/mountinfo.h"
+#include "platform/fs/posix_directory.h"
+#include "platform/fs/posix_file_system.h"
+#include "platform/fs/posix_fs_test_support.h"
+#include "posix_ntfs_image.h"
+#include "recording_host.h"
+
+namespace lumaveil::attrib {
+namespace {
+
+using fs::testing::InUnprivilegedChild;
+using fs::testing::ScratchFolder;
+using fs::testing::TmpfsMount;
+using fs::testing::WriteFile;
+using testing::RecordingHost;
+
+constexpr std::uint32_t kDos = 0x27;
+
+// The four DOS bits of `path`, read through the file-system layer without following a link.
+std::optional<std::uint32_t> DosBits(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  auto parent = fs::OpenNativeDirectory(slash == 0 ? "/" : path.substr(0, slash));
+  if (!parent) return std::nullopt;
+  const std::optional<std::uint32_t> bits = parent->GetAttributes(path.substr(slash + 1));
+  if (!bits) return std::nullopt;
+  return *bits & kDos;
+}
+
+bool SetDosBits(const std::string& path, std::uint32_t mask) {
+  const std::size_t slash = path.rfind('/');
+  auto parent = fs::OpenNativeDirectory(path.substr(0, slash));
+  return parent && parent->SetAttributes(path.substr(slash + 1), mask);
+}
+
+// Makes the folders (names ending in '/'), files and links (name -> target) below `root`.
+void Build(const std::string& root, const std::vector<std::string>& entries) {
+  for (const std::string& entry : entries) {
+    const std::size_t arrow = entry.find(" -> ");
+    if (arrow != std::string::npos) {
+      ASSERT_EQ(symlink(entry.substr(arrow + 4).c_str(), (root + "/" + entry.substr(0, arrow)).c_str()), 0)
+          << entry;
+    } else if (entry.back() == '/') {
+      ASSERT_EQ(mkdir((root + "/" + entry).c_str(), 0755), 0) << entry;
+    } else {
+      ASSERT_TRUE(WriteFile(root + "/" + entry, "data")) << entry;
+    }
+  }
+}
+
+class PosixPassTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(scratch_.path().empty());
+    target_ = scratch_ / "T";
+    outside_ = scratch_ / "outside";
+    ASSERT_EQ(mkdir(target_.c_str(), 0755), 0);
+    ASSERT_EQ(mkdir(outside_.c_str(), 0755), 0);
+    ASSERT_TRUE(WriteFile(outside_ + "/secret", "data"));
+  }
+  // Gives every path the bits, then checks they took, so that a pass's change can be seen.
+  void Mark(const std::vector<std::string>& paths, std::uint32_t bits) {
+    for (const std::string& path : paths) {
+      ASSERT_TRUE(SetDosBits(path, bits)) << path;
+      ASSERT_EQ(DosBits(path), bits) << path;
+    }
+  }
+  void ScanTarget() {
+    pass_.ScanOpenFolder(fs::OpenNativeDirectory(target_), "X:\\T", count_);
+  }
+
+  ScratchFolder scratch_;
+  std::string target_;
+  std::string outside_;
+  std::vector<std::string> log_;
+  RecordingHost host_{log_};
+  std::unique_ptr<fs::FileSystem> fileSystem_ = fs::CreateFileSystem();
+  AttributePass pass_{*fileSystem_, host_};
+  std::int32_t count_ = 0;
+};
+
+TEST_F(PosixPassTest, EveryEntryBeneathADriveFormTargetGetsTheMask) {
+  fs::PosixFileSystem fileSystem(fs::ReadMountInfo(), "/sys");
+  const std::optional<std::string> driveForm = fileSystem.DriveForm(target_);
+  ASSERT_TRUE(driveForm) << "the temporary folder has no drive form";
+  Build(target_, {"file", ".profile", "..data/", "..data/inner", "sub/", "sub/deeper/",
+                  "sub/deeper/last"});
+  const std::vector<std::string> all = {target_ + "/file", target_ + "/.profile",
+                                        target_ + "/..data", target_ + "/..data/inner",
+                                        target_ + "/sub", target_ + "/sub/deeper",
+                                        target_ + "/sub/deeper/last"};
+  Mark(all, 0x06);
+  Mark({target_}, 0x02);
+  host_.ticked = {true, true, false, false};
+
+  AttributePass(fileSystem, host_).ScanFolder(*driveForm, count_);
+
+  for (const std::string& path : all) EXPECT_EQ(DosBits(path), 0x21u) << path;
+  EXPECT_EQ(DosBits(target_), 0x02u) << "the target itself is left alone";
+  EXPECT_EQ(count_, 4);
+  EXPECT_TRUE(host_.fileNameLabel.starts_with(*driveForm + "\\")) << host_.fileNameLabel;
+}
+
+TEST_F(PosixPassTest, LinksLeadNowhereOutsideAndLoopsEndTheWalk) {
+  Build(target_, {"loop -> .", "parent -> ..", "away -> " + outside_,
+                  "secret-link -> " + outside_ + "/secret", "sub/", "sub/back -> ../.."});
+  Mark({outside_, outside_ + "/secret", scratch_.path()}, 0x06);
+
+  ScanTarget();
+
+  EXPECT_EQ(DosBits(outside_), 0x06u);
+  EXPECT_EQ(DosBits(outside_ + "/secret"), 0x06u);
+  EXPECT_EQ(DosBits(scratch_.path()), 0x06u);
+  for (const char* label : {"X:\\T\\loop", "X:\\T\\parent", "X:\\T\\away",
+                            "X:\\T\\secret-link", "X:\\T\\sub\\back"}) {
+    EXPECT_NE(std::find(log_.begin(), log_.end(), "label " + std::string(label)), log_.end())
+        << label;
+  }
+}
+
+TEST_F(PosixPassTest, AFolderSwappedForALinkMidPassDoesNotLeadOutside) {
+  Build(target_, {"first", "victim/", "victim/inside"});
+  Mark({outside_, outside_ + "/secret"}, 0x06);
+  host_.onEvents = [this] {
+    if (host_.fileNameLabel != "X:\\T\\first") return;
+    host_.onEvents = nullptr;
+    ASSERT_EQ(rename((target_ + "/victim").c_str(), (scratch_ / "moved").c_str()), 0);
+    ASSERT_EQ(symlink(outside_.c_str(), (target_ + "/victim").c_str()), 0);
+  };
+
+  ScanTarget();
+
+  EXPECT_EQ(DosBits(outside_), 0x06u);
+  EXPECT_EQ(DosBits(outside_ + "/secret"), 0x06u);
+  EXPECT_EQ(count_, 1);
+}
+
+TEST_F(PosixPassTest, AnUnreadableFolderIsChangedButNotWhatItHolds) {
+  Build(target_, {"locked/", "locked/inside", "after"});
+  Mark({target_ + "/locked", target_ + "/locked/inside", target_ + "/after"}, 0x06);
+  ASSERT_EQ(chmod((target_ + "/locked").c_str(), 0300), 0);  // may write, may not list
+
+  // Root reads every folder; the pass runs where permissions bind, as for a user.
+  EXPECT_TRUE(InUnprivilegedChild([this] {
+    ScanTarget();
+    return true;
+  }));
+
+  ASSERT_EQ(chmod((target_ + "/locked").c_str(), 0755), 0);
+  EXPECT_EQ(DosBits(target_ + "/locked"), 0u);
+  EXPECT_EQ(DosBits(target_ + "/locked/inside"), 0x06u);
+  EXPECT_EQ(DosBits(target_ + "/after"), 0u);
+}
+
+TEST_F(PosixPassTest, ANameThatIsNotUtf8IsChanged) {
+  Build(target_, {"odd\xff/", "odd\xff/name\xfe"});
+  Mark({target_ + "/odd\xff", target_ + "/odd\xff/name\xfe"}, 0x06);
+
+  ScanTarget();
+
+  EXPECT_EQ(DosBits(target_ + "/odd\xff"), 0u);
+  EXPECT_EQ(DosBits(target_ + "/odd\xff/name\xfe"), 0u);
+  EXPECT_EQ(host_.fileNameLabel, "X:\\T\\odd\xEF\xBF\xBD\\name\xEF\xBF\xBD");
+}
+
+// A chain of `depth` folders "d" below `root`, each holding a file "f" with the bits 0x06.
+void BuildChain(const std::string& root, int depth) {
+  int folder = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(folder, 0);
+  auto top = fs::OpenNativeDirectory(root);
+  for (int level = 0; level < depth; ++level) {
+    const int file = openat(folder, "f", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(file, 0);
+    close(file);
+    ASSERT_EQ(mkdirat(folder, "d", 0755), 0);
+    const int next = openat(folder, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    close(folder);
+    ASSERT_GE(next, 0);
+    folder = next;
+  }
+  close(folder);
+}
+
+// Walks the chain through the layer: every "f" and "d" holds exactly `bits`.
+void ExpectChain(const std::string& root, int depth, std::uint32_t bits) {
+  std::unique_ptr<fs::Directory> folder = fs::OpenNativeDirectory(root);
+  for (int level = 0; level < depth; ++level) {
+    ASSERT_TRUE(folder) << "level " << level;
+    ASSERT_EQ(folder->GetAttributes("f").value_or(0xFFFF) & kDos, bits) << "file, level " << level;
+    ASSERT_EQ(folder->GetAttributes("d").value_or(0xFFFF) & kDos, bits) << "folder, level " << level;
+    folder = folder->OpenFolder("d");
+  }
+}
+
+TEST_F(PosixPassTest, TenThousandLevelsWithFewDescriptorsAreAllChanged) {
+  constexpr int kDepth = 10000;
+  // On a disk that discards freed blocks, removing ten thousand folders takes most of a
+  // minute; a tmpfs goes at once and holds the attributes as well.
+  TmpfsMount tmpfs;
+  const std::string root = tmpfs.Mounted() ? tmpfs.path() : target_;
+  BuildChain(root, kDepth);
+  host_.ticked = {false, false, true, false};
+
+  // 64 descriptors, far below what the pass would like to hold for such a tree.
+  EXPECT_TRUE(InUnprivilegedChild([&] {
+    const rlimit few{64, 64};
+    if (setrlimit(RLIMIT_NOFILE, &few) != 0) return false;
+    pass_.ScanOpenFolder(fs::OpenNativeDirectory(root), "X:\\T", count_);
+    return count_ == kDepth;
+  }));
+
+  ExpectChain(root, kDepth, 0x02);
+}
+
+// The same small tree and two passes on a mounted file system: Hidden, System and Archive set,
+// then everything cleared.
+void ExpectPassesOn(const std::string& mountPoint) {
+  const std::string root = mountPoint + "/pass";
+  ASSERT_EQ(mkdir(root.c_str(), 0755), 0);
+  Build(root, {"report.doc", "sub/", "sub/photo.jpg", "sub/deeper/", "sub/deeper/notes.txt"});
+  const std::vector<std::string> all = {root + "/report.doc", root + "/sub",
+                                        root + "/sub/photo.jpg", root + "/sub/deeper",
+                                        root + "/sub/deeper/notes.txt"};
+  std::vector<std::string> log;
+  RecordingHost host(log);
+  std::unique_ptr<fs::FileSystem> fileSystem = fs::CreateFileSystem();
+  AttributePass pass(*fileSystem, host);
+
+  for (const std::uint32_t mask : {0x26u, 0x00u}) {
+    host.ticked = {(mask & 0x20) != 0, false, (mask & 0x02) != 0, (mask & 0x04) != 0};
+    std::int32_t count = 0;
+    pass.ScanOpenFolder(fs::OpenNativeDirectory(root), "X:\\pass", count);
+    EXPECT_EQ(count, 3);
+    for (const std::string& path : all) EXPECT_EQ(DosBits(path), mask) << path;
+  }
+}
+
+TEST_F(PosixPassTest, NtfsImageUnderNtfs3g) {
+  testing::NtfsImage image(scratch_.path(), 16 << 20);
+  if (image.ToolsMissing()) GTEST_SKIP() << image.Problem();
+  ASSERT_TRUE(image.Mounted()) << image.Problem();
+  ExpectPassesOn(image.MountPoint());
+}
+
+TEST(KernelAttributes, PassesOnEveryMountedFileSystem) {
+  const char* mounts = std::getenv("VMTEST_MOUNTS");
+  if (!mounts) GTEST_SKIP() << "needs run-in-vm";
+  std::istringstream words(mounts);
+  for (std::string mountPoint; words >> mountPoint;) {
+    SCOPED_TRACE(mountPoint);
+    ExpectPassesOn(mountPoint);
+  }
+}
+
+}  // namespace
+}  // namespace lumaveil::attrib
