@@ -46,6 +46,8 @@ inline constexpr std::int32_t kBlue = 0x006A240A;  // RGB(10, 36, 106)
 inline constexpr COLORREF kWhite = RGB(255, 255, 255);
 inline constexpr COLORREF kBlack = RGB(0, 0, 0);
 
+inline constexpr COLORREF kColourOf(std::int32_t colour) { return static_cast<COLORREF>(colour); }
+
 // A run of one colour over columns (or rows) first to last, both included.
 struct Span {
   int first;
@@ -59,6 +61,11 @@ inline std::vector<COLORREF> Spans(int length, std::initializer_list<Span> spans
     for (int i = s.first; i <= s.last; ++i) line[static_cast<std::size_t>(i)] = s.colour;
   }
   return line;
+}
+
+// Columns (or rows) first to last of a line, both included.
+inline std::vector<COLORREF> Slice(const std::vector<COLORREF>& line, int first, int last) {
+  return {line.begin() + first, line.begin() + last + 1};
 }
 
 // The colour of line i of a gradient of n + 1 lines from `end` to `start`: each channel moves
