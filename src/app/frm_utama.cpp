@@ -113,7 +113,8 @@ void FrmUtama::BuildControls() {
   scale.Place(title, 120, 1200, 4575, 495);
 
   tvFolders_ = new qt::FolderTreeWidget(
-      fileSystem_, [this](const QString& path) { txtDirPath_->setText(path); }, client);
+      fileSystem_, [this](const QString& path) { txtDirPath_->setText(path); },
+      qt::FolderTreeWidget::Clicks::CheckFolder, client);
   tvFolders_->setObjectName("tvFolders");
   tvFolders_->setFont(tahoma);
   scale.Place(tvFolders_, 0, 1920, 5880, 2055);

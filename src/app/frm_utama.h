@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "app/about_window.h"
 #include "attrib/browse_for_folder.h"
 #include "attrib/pass_host.h"
 #include "attrib/scan_commands.h"
@@ -28,7 +29,7 @@ class FolderTreeWidget;
 
 namespace lumaveil::app {
 
-class About;
+
 class PassLabel;
 
 class FrmUtama : public QMainWindow, public attrib::ScanHost {

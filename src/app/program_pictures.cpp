@@ -5,10 +5,14 @@ static void InitProgramResources() { Q_INIT_RESOURCE(app); }
 
 namespace lumaveil::app {
 
-namespace {
-QPixmap Load(const char* path) {
+void RegisterProgramResources() {
   static const bool registered = (InitProgramResources(), true);
   (void)registered;
+}
+
+namespace {
+QPixmap Load(const char* path) {
+  RegisterProgramResources();
   return QPixmap(QString::fromLatin1(path));
 }
 }  // namespace

@@ -6,6 +6,10 @@
 
 namespace lumaveil::app {
 
+// Makes the program's resources (artwork, stored control settings) reachable under
+// ":/lumaveil/"; safe to call any number of times.
+void RegisterProgramResources();
+
 // The 32 x 32 program icon every window carries.
 QIcon ProgramIcon();
 QPixmap ProgramIconPicture();

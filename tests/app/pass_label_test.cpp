@@ -1,0 +1,82 @@
+// Labels the pass rewrites for every file: every text is kept, repaints come at most once a
+// frame, and the last text is what ends up painted.
+#include <gtest/gtest.h>
+
+#include <QEvent>
+#include <QTest>
+
+#include "app/pass_label.h"
+#include "app/repaint_throttle.h"
+#include "app_test_support.h"
+
+namespace lumaveil::app {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = RepaintThrottle::Clock;
+
+TEST(RepaintThrottleTest, OneRepaintPerFrameAndTheRestHeldBack) {
+  RepaintThrottle throttle(16ms);
+  const Clock::time_point t0 = Clock::now();
+  EXPECT_TRUE(throttle.Change(t0)) << "the first change paints at once";
+  EXPECT_FALSE(throttle.Pending());
+  EXPECT_FALSE(throttle.Change(t0 + 1ms));
+  EXPECT_FALSE(throttle.Change(t0 + 15ms));
+  EXPECT_TRUE(throttle.Pending());
+  EXPECT_EQ(throttle.Due(), t0 + 16ms);
+  EXPECT_TRUE(throttle.Change(t0 + 16ms)) << "a new frame paints at once again";
+  EXPECT_FALSE(throttle.Pending());
+}
+
+TEST(RepaintThrottleTest, FlushStartsANewFrame) {
+  RepaintThrottle throttle(10ms);
+  const Clock::time_point t0 = Clock::now();
+  EXPECT_TRUE(throttle.Change(t0));
+  EXPECT_FALSE(throttle.Change(t0 + 2ms));
+  throttle.Flushed(t0 + 10ms);
+  EXPECT_FALSE(throttle.Pending());
+  EXPECT_FALSE(throttle.Change(t0 + 12ms)) << "still inside the frame the flush began";
+  EXPECT_EQ(throttle.Due(), t0 + 20ms);
+}
+
+// Counts the paints a label receives.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  QStringList painted;
+  PassLabel* label = nullptr;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      ++paints;
+      painted << label->text();
+    }
+    return false;
+  }
+};
+
+TEST(PassLabelTest, ThousandsOfTextsFewPaintsAndTheLastOneShows) {
+  testing::EnsureApplication();
+  QWidget window;
+  window.resize(300, 40);
+  auto* label = new PassLabel(": 0", &window);
+  label->setGeometry(0, 0, 300, 20);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  PaintCounter counter;
+  counter.label = label;
+  label->installEventFilter(&counter);
+
+  constexpr int kTexts = 5000;
+  for (int i = 1; i <= kTexts; ++i) {
+    label->setText(QString(": %1").arg(i));
+    EXPECT_EQ(label->text(), QString(": %1").arg(i));
+    QCoreApplication::processEvents();
+  }
+  // The held-back text is painted when its frame is over.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !counter.painted.isEmpty() &&
+                                           counter.painted.last() == ": 5000"; }, 2000));
+  EXPECT_LT(counter.paints, kTexts / 10);
+}
+
+}  // namespace
+}  // namespace lumaveil::app
