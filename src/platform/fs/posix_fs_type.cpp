@@ -16,6 +16,13 @@ constexpr std::array<std::string_view, 21> kNoAttributes = {
     "sysfs",   "cgroup",  "cgroup2",    "debugfs", "tracefs", "securityfs", "pstore",
     "bpf",     "configfs", "devpts",    "mqueue",  "binfmt_misc", "efivarfs", "autofs"};
 
+// ntfs-3g is the FUSE file system that answers system.ntfs_attrib with four bytes.
+bool AnswersNtfsAttrib(const Entry& entry) {
+  std::uint32_t value = 0;
+  return getxattr(entry.ProcPath().c_str(), "system.ntfs_attrib", &value, sizeof value) ==
+         static_cast<ssize_t>(sizeof value);
+}
+
 }  // namespace
 
 AttributeMechanism MechanismForFsType(std::string_view fsType) {
@@ -62,12 +69,6 @@ std::optional<std::string> FsTypeOfDevice(const std::vector<MountEntry>& mounts,
     if (mount.devMajor == major && mount.devMinor == minor) return mount.fsType;
   }
   return std::nullopt;
-}
-
-bool AnswersNtfsAttrib(const Entry& entry) {
-  std::uint32_t value = 0;
-  return getxattr(entry.ProcPath().c_str(), "system.ntfs_attrib", &value, sizeof value) ==
-         static_cast<ssize_t>(sizeof value);
 }
 
 MechanismCache::MechanismCache() : MechanismCache([] { return ReadMountInfo(); }) {}

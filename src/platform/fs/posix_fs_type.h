@@ -31,11 +31,8 @@ AttributeMechanism MechanismForMagic(long magic);
 // The file-system type mounted from device major:minor; nullopt when no mount has it.
 std::optional<std::string> FsTypeOfDevice(const std::vector<MountEntry>& mounts,
                                           unsigned major, unsigned minor);
-// ntfs-3g is the FUSE file system that answers system.ntfs_attrib with four bytes.
-bool AnswersNtfsAttrib(const Entry& entry);
-
 // The mechanism of each device met during a pass, looked up once per device; mountinfo is read
-// again for every new device, since mounts come and go.
+// again for every new device, since mounts come and go. One pass, one thread: not locked.
 class MechanismCache {
  public:
   using MountInfoReader = std::function<std::string()>;
