@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -83,14 +84,25 @@ std::uint32_t ExpectedFolder(const std::string& fsType, std::uint32_t settable) 
   return settable | attr::kDirectory;
 }
 
+// Each check runs once per mounted driver, in a fresh folder there.
+using MountCheck = std::function<void(const KernelMount&, const ScratchFolder&, Directory&)>;
+
 class KernelAttributesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::getenv("VMTEST_MOUNTS")) GTEST_SKIP() << "needs run-in-vm";
     mounts_ = Mounts();
     ASSERT_FALSE(mounts_.empty());
+  }
+
+  void OnEachMount(const MountCheck& check) {
     for (const KernelMount& mount : mounts_) {
-      ASSERT_FALSE(mount.fsType.empty()) << mount.path << " is not in the mount table";
+      SCOPED_TRACE(mount.path);
+      ASSERT_FALSE(mount.fsType.empty()) << "not in the mount table";
+      ScratchFolder folder(mount.path);
+      auto dir = OpenNativeDirectory(folder.path());
+      ASSERT_NE(dir, nullptr);
+      check(mount, folder, *dir);
     }
   }
 
@@ -98,12 +110,7 @@ class KernelAttributesTest : public ::testing::Test {
 };
 
 TEST_F(KernelAttributesTest, EveryMaskRoundTripsThroughTheDisk) {
-  for (const KernelMount& mount : mounts_) {
-    SCOPED_TRACE(mount.path);
-    ScratchFolder folder(mount.path);
-    ASSERT_FALSE(folder.path().empty());
-    auto dir = OpenNativeDirectory(folder.path());
-    ASSERT_NE(dir, nullptr);
+  OnEachMount([](const KernelMount& mount, const ScratchFolder& folder, Directory& dir) {
     ASSERT_TRUE(WriteFile(folder / "probe", "x"));
     auto entry = OpenEntry(AT_FDCWD, folder / "probe");
     ASSERT_TRUE(entry);
@@ -114,101 +121,75 @@ TEST_F(KernelAttributesTest, EveryMaskRoundTripsThroughTheDisk) {
     for (std::uint32_t mask = 0; mask <= 0x27; ++mask) {
       std::snprintf(name, sizeof name, "f%02x", mask);
       ASSERT_TRUE(WriteFile(folder / name, "data"));
-      ASSERT_TRUE(dir->SetAttributes(name, mask)) << name << ": " << std::strerror(errno);
+      ASSERT_TRUE(dir.SetAttributes(name, mask)) << name << ": " << std::strerror(errno);
       std::snprintf(name, sizeof name, "d%02x", mask);
       ASSERT_EQ(mkdir((folder / name).c_str(), 0755), 0);
-      ASSERT_TRUE(dir->SetAttributes(name, mask)) << name << ": " << std::strerror(errno);
+      ASSERT_TRUE(dir.SetAttributes(name, mask)) << name << ": " << std::strerror(errno);
     }
-    dir.reset();
     DropCaches();
-    dir = OpenNativeDirectory(folder.path());
-    ASSERT_NE(dir, nullptr);
+    auto fresh = OpenNativeDirectory(folder.path());
+    ASSERT_NE(fresh, nullptr);
     for (std::uint32_t mask = 0; mask <= 0x27; ++mask) {
       const std::uint32_t settable = mask & attr::kSettable;
       std::snprintf(name, sizeof name, "f%02x", mask);
-      EXPECT_EQ(dir->GetAttributes(name), settable == 0 ? attr::kNormal : settable) << name;
+      EXPECT_EQ(fresh->GetAttributes(name), settable == 0 ? attr::kNormal : settable) << name;
+      ASSERT_TRUE(fresh->SetAttributes(name, 0)) << name;
+      EXPECT_EQ(fresh->GetAttributes(name), attr::kNormal) << name;
       std::snprintf(name, sizeof name, "d%02x", mask);
-      EXPECT_EQ(dir->GetAttributes(name), ExpectedFolder(mount.fsType, settable)) << name;
+      EXPECT_EQ(fresh->GetAttributes(name), ExpectedFolder(mount.fsType, settable)) << name;
+      ASSERT_TRUE(fresh->SetAttributes(name, 0)) << name;
+      EXPECT_EQ(fresh->GetAttributes(name), attr::kDirectory) << name;
     }
-    // Cleared again, everything reads NORMAL or plain folder.
-    for (std::uint32_t mask = 0; mask <= 0x27; ++mask) {
-      std::snprintf(name, sizeof name, "f%02x", mask);
-      ASSERT_TRUE(dir->SetAttributes(name, 0)) << name;
-      EXPECT_EQ(dir->GetAttributes(name), attr::kNormal) << name;
-      std::snprintf(name, sizeof name, "d%02x", mask);
-      ASSERT_TRUE(dir->SetAttributes(name, 0)) << name;
-      EXPECT_EQ(dir->GetAttributes(name), attr::kDirectory) << name;
-    }
-  }
+  });
 }
 
 TEST_F(KernelAttributesTest, BitsThatCannotBeSetAreKept) {
-  for (const KernelMount& mount : mounts_) {
-    SCOPED_TRACE(mount.path);
-    ScratchFolder folder(mount.path);
+  OnEachMount([](const KernelMount& mount, const ScratchFolder& folder, Directory& dir) {
     ASSERT_EQ(mkdir((folder / "sub").c_str(), 0755), 0);
-    auto dir = OpenNativeDirectory(folder.path());
-    ASSERT_NE(dir, nullptr);
     const auto before = RawAttributes(folder / "sub", mount.fsType);
     ASSERT_TRUE(before);
     // ntfs3's index flag, or the FAT directory bit.
     const std::uint32_t kept = *before & ~(attr::kSettable | attr::kNormal);
     ASSERT_NE(kept, 0u);
-    ASSERT_TRUE(dir->SetAttributes("sub", attr::kHidden | attr::kSystem));
+    ASSERT_TRUE(dir.SetAttributes("sub", attr::kHidden | attr::kSystem));
     EXPECT_EQ(RawAttributes(folder / "sub", mount.fsType), kept | attr::kHidden | attr::kSystem);
-    ASSERT_TRUE(dir->SetAttributes("sub", 0xffffffff));
+    ASSERT_TRUE(dir.SetAttributes("sub", 0xffffffff));
     EXPECT_EQ(*RawAttributes(folder / "sub", mount.fsType) & ~attr::kSettable, kept);
-  }
+  });
 }
 
 TEST_F(KernelAttributesTest, ReadOnlyBlocksWritesUntilCleared) {
-  for (const KernelMount& mount : mounts_) {
-    SCOPED_TRACE(mount.path);
-    ScratchFolder folder(mount.path);
-    ASSERT_TRUE(WriteFile(folder / "file", "data"));
-    auto dir = OpenNativeDirectory(folder.path());
-    ASSERT_NE(dir, nullptr);
+  OnEachMount([](const KernelMount&, const ScratchFolder& folder, Directory& dir) {
     const std::string path = folder / "file";
+    ASSERT_TRUE(WriteFile(path, "data"));
     ASSERT_TRUE(InUnprivilegedChild([&] { return CanOpenForWriting(path); }));
-    ASSERT_TRUE(dir->SetAttributes("file", attr::kReadOnly | attr::kArchive));
+    ASSERT_TRUE(dir.SetAttributes("file", attr::kReadOnly | attr::kArchive));
     EXPECT_FALSE(InUnprivilegedChild([&] { return CanOpenForWriting(path); }));
-    ASSERT_TRUE(dir->SetAttributes("file", attr::kArchive));
+    ASSERT_TRUE(dir.SetAttributes("file", attr::kArchive));
     EXPECT_TRUE(InUnprivilegedChild([&] { return CanOpenForWriting(path); }));
-    EXPECT_EQ(dir->GetAttributes("file"), attr::kArchive);
-  }
+    EXPECT_EQ(dir.GetAttributes("file"), attr::kArchive);
+  });
 }
 
-TEST_F(KernelAttributesTest, OddNamesWhereTheDriverStoresThem) {
-  for (const KernelMount& mount : mounts_) {
-    SCOPED_TRACE(mount.path);
-    ScratchFolder folder(mount.path);
-    auto dir = OpenNativeDirectory(folder.path());
-    ASSERT_NE(dir, nullptr);
-    // Each driver decides which names it stores; those it takes must work like any other.
+// Each driver decides which names and entry types it stores; FAT and exFAT have no links or
+// FIFOs, ntfs3 has both.
+TEST_F(KernelAttributesTest, OddNamesLinksAndFifosWhereTheDriverHasThem) {
+  OnEachMount([](const KernelMount& mount, const ScratchFolder& folder, Directory& dir) {
     for (const NativeName& name : {NativeName("bad \xff name"), NativeName("back\\slash")}) {
       if (!WriteFile(folder / name, "x")) {
         std::cout << mount.fsType << " does not store the name " << DisplayText(name) << "\n";
         continue;
       }
-      EXPECT_TRUE(dir->SetAttributes(name, attr::kHidden)) << name;
-      EXPECT_EQ(dir->GetAttributes(name), attr::kHidden) << name;
+      EXPECT_TRUE(dir.SetAttributes(name, attr::kHidden)) << name;
+      EXPECT_EQ(dir.GetAttributes(name), attr::kHidden) << name;
     }
-  }
-}
 
-TEST_F(KernelAttributesTest, LinksAndFifosAreLeftAlone) {
-  for (const KernelMount& mount : mounts_) {
-    SCOPED_TRACE(mount.path);
-    ScratchFolder folder(mount.path);
     ASSERT_TRUE(WriteFile(folder / "target", "x"));
-    auto dir = OpenNativeDirectory(folder.path());
-    ASSERT_NE(dir, nullptr);
-    const auto targetBefore = dir->GetAttributes("target");
-    // FAT and exFAT have neither; ntfs3 has both.
+    const auto targetBefore = dir.GetAttributes("target");
     if (symlink("target", (folder / "link").c_str()) != 0) {
       std::cout << mount.fsType << " has no symbolic links\n";
     } else {
-      EXPECT_FALSE(dir->SetAttributes("link", attr::kReadOnly | attr::kHidden));
+      EXPECT_FALSE(dir.SetAttributes("link", attr::kReadOnly | attr::kHidden));
       struct stat st {};
       ASSERT_EQ(lstat((folder / "link").c_str(), &st), 0);
       EXPECT_TRUE(S_ISLNK(st.st_mode));
@@ -216,10 +197,10 @@ TEST_F(KernelAttributesTest, LinksAndFifosAreLeftAlone) {
     if (mkfifo((folder / "fifo").c_str(), 0644) != 0) {
       std::cout << mount.fsType << " has no FIFOs\n";
     } else {
-      EXPECT_FALSE(dir->SetAttributes("fifo", attr::kReadOnly | attr::kHidden));
+      EXPECT_FALSE(dir.SetAttributes("fifo", attr::kReadOnly | attr::kHidden));
     }
-    EXPECT_EQ(dir->GetAttributes("target"), targetBefore);
-  }
+    EXPECT_EQ(dir.GetAttributes("target"), targetBefore);
+  });
 }
 
 }  // namespace
