@@ -1,0 +1,303 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "common/run_time_error.h"
+#include "platform/fs/file_system.h"
+#include "win32_fs_test_support.h"
+
+namespace lumaveil::fs {
+namespace {
+
+using testing::ExpectedFileAttributes;
+using testing::ExpectedFolderAttributes;
+using testing::ScratchFolder;
+
+std::map<std::wstring, EntryKind> KindsOf(const std::vector<DirEntry>& entries) {
+  std::map<std::wstring, EntryKind> kinds;
+  for (const DirEntry& e : entries) EXPECT_TRUE(kinds.emplace(e.name, e.kind).second) << DisplayText(e.name);
+  return kinds;
+}
+
+class Win32DirectoryTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<Directory> Open(const std::wstring& relative = L"") {
+    return fs_->OpenDirectory(scratch_.Path(relative));
+  }
+
+  ScratchFolder scratch_;
+  std::unique_ptr<FileSystem> fs_ = CreateFileSystem();
+};
+
+TEST_F(Win32DirectoryTest, ListsEveryEntryWithDotsAndTheFilesAlone) {
+  ASSERT_TRUE(scratch_.MakeFolder(L"sub"));
+  ASSERT_TRUE(scratch_.MakeFolder(L"hidden folder"));
+  ASSERT_TRUE(scratch_.MakeFile(L"plain.txt"));
+  ASSERT_TRUE(scratch_.MakeFile(L"hidden.txt"));
+  ASSERT_TRUE(scratch_.MakeFile(L"system.sys"));
+  ASSERT_TRUE(scratch_.MakeFile(L".profile"));
+  ASSERT_TRUE(scratch_.SetRaw(L"hidden folder", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  ASSERT_TRUE(scratch_.SetRaw(L"hidden.txt", FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(scratch_.SetRaw(L"system.sys", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY));
+
+  auto dir = Open();
+  ASSERT_NE(dir, nullptr);
+  const std::map<std::wstring, EntryKind> all = KindsOf(dir->ListAll());
+  const std::map<std::wstring, EntryKind> expectedAll = {
+      {L".", EntryKind::Folder},         {L"..", EntryKind::Folder},
+      {L"sub", EntryKind::Folder},       {L"hidden folder", EntryKind::Folder},
+      {L"plain.txt", EntryKind::File},   {L"hidden.txt", EntryKind::File},
+      {L"system.sys", EntryKind::File},  {L".profile", EntryKind::File}};
+  EXPECT_EQ(all, expectedAll);
+
+  const std::map<std::wstring, EntryKind> files = KindsOf(dir->ListFiles());
+  const std::map<std::wstring, EntryKind> expectedFiles = {
+      {L"plain.txt", EntryKind::File}, {L"hidden.txt", EntryKind::File},
+      {L"system.sys", EntryKind::File}, {L".profile", EntryKind::File}};
+  EXPECT_EQ(files, expectedFiles);
+
+  // Each listing starts over from the folder's first entry.
+  EXPECT_EQ(KindsOf(dir->ListAll()), expectedAll);
+}
+
+TEST_F(Win32DirectoryTest, AnEmptyFolderListsOnlyItsDots) {
+  auto dir = Open();
+  ASSERT_NE(dir, nullptr);
+  const auto all = dir->ListAll();
+  ASSERT_EQ(all.size(), 2u);
+  EXPECT_EQ(all[0].name, L".");
+  EXPECT_EQ(all[1].name, L"..");
+  EXPECT_TRUE(dir->ListFiles().empty());
+}
+
+TEST_F(Win32DirectoryTest, OpensOnlyRealSubFolders) {
+  ASSERT_TRUE(scratch_.MakeFolder(L"sub"));
+  ASSERT_TRUE(scratch_.MakeFile(L"sub\\inner.txt"));
+  ASSERT_TRUE(scratch_.MakeFile(L"file.txt"));
+  auto dir = Open();
+  ASSERT_NE(dir, nullptr);
+
+  auto sub = dir->OpenFolder(L"sub");
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(KindsOf(sub->ListFiles()), (std::map<std::wstring, EntryKind>{{L"inner.txt", EntryKind::File}}));
+  EXPECT_EQ(dir->OpenFolder(L"file.txt"), nullptr);
+  // Nothing but one entry of this folder is reachable by name.
+  for (const wchar_t* name : {L"missing", L".", L"..", L"", L"sub\\inner.txt", L"sub\\..",
+                              L"sub/inner.txt", L"file.txt:stream"}) {
+    SCOPED_TRACE(DisplayText(name));
+    EXPECT_EQ(dir->OpenFolder(name), nullptr);
+    EXPECT_FALSE(dir->GetAttributes(name).has_value());
+    EXPECT_FALSE(dir->SetAttributes(name, attr::kHidden));
+  }
+  EXPECT_EQ(scratch_.Raw(L"sub\\inner.txt"), testing::ExpectedFileAttributes(0));
+}
+
+TEST_F(Win32DirectoryTest, OpenDirectoryNeedsAnExistingFolder) {
+  ASSERT_TRUE(scratch_.MakeFile(L"file.txt"));
+  EXPECT_EQ(Open(L"missing"), nullptr);
+  EXPECT_EQ(Open(L"file.txt"), nullptr);
+  EXPECT_EQ(fs_->OpenDirectory("not\\absolute"), nullptr);
+  EXPECT_NE(Open(), nullptr);
+  EXPECT_NE(fs_->OpenDirectory(scratch_.Path() + "\\"), nullptr);
+}
+
+TEST_F(Win32DirectoryTest, EveryMaskRoundTripsOnFilesAndFolders) {
+  ASSERT_TRUE(scratch_.MakeFile(L"file.txt"));
+  ASSERT_TRUE(scratch_.MakeFolder(L"folder"));
+  auto dir = Open();
+  ASSERT_NE(dir, nullptr);
+  for (std::uint32_t mask = 0; mask <= 0x27; ++mask) {
+    SCOPED_TRACE(::testing::Message() << "mask 0x" << std::hex << mask);
+    ASSERT_TRUE(dir->SetAttributes(L"file.txt", mask));
+    ASSERT_TRUE(dir->SetAttributes(L"folder", mask));
+    EXPECT_EQ(dir->GetAttributes(L"file.txt"), ExpectedFileAttributes(mask));
+    EXPECT_EQ(dir->GetAttributes(L"folder"), ExpectedFolderAttributes(mask));
+    // What the system itself reports, past this layer.
+    EXPECT_EQ(scratch_.Raw(L"file.txt"), ExpectedFileAttributes(mask));
+    EXPECT_EQ(scratch_.Raw(L"folder"), ExpectedFolderAttributes(mask));
+  }
+}
+
+TEST_F(Win32DirectoryTest, MaskZeroClearsEverythingSettable) {
+  ASSERT_TRUE(scratch_.MakeFile(L"file.txt"));
+  ASSERT_TRUE(scratch_.MakeFolder(L"folder"));
+  ASSERT_TRUE(scratch_.SetRaw(L"file.txt", 0x27));
+  ASSERT_TRUE(scratch_.SetRaw(L"folder", 0x27));
+  auto dir = Open();
+  ASSERT_NE(dir, nullptr);
+  ASSERT_TRUE(dir->SetAttributes(L"file.txt", 0));
+  ASSERT_TRUE(dir->SetAttributes(L"folder", 0));
+  EXPECT_EQ(dir->GetAttributes(L"folder"), attr::kDirectory);
+  if (testing::RunningUnderWine()) {
+    // Wine reports Archive on every file; NORMAL cannot show there.
+    EXPECT_EQ(dir->GetAttributes(L"file.txt"), attr::kArchive);
+  } else {
+    EXPECT_EQ(dir->GetAttributes(L"file.txt"), attr::kNormal);
+  }
+}
+
+TEST_F(Win32DirectoryTest, ReadOnlyFilesStillTakeANewMask) {
+  ASSERT_TRUE(scratch_.MakeFile(L"locked.txt"));
+  ASSERT_TRUE(scratch_.SetRaw(L"locked.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM));
+  auto dir = Open();
+  ASSERT_NE(dir, nullptr);
+  ASSERT_TRUE(dir->SetAttributes(L"locked.txt", attr::kHidden));
+  EXPECT_EQ(dir->GetAttributes(L"locked.txt"), ExpectedFileAttributes(attr::kHidden));
+}
+
+TEST_F(Win32DirectoryTest, WorksPastThe260CharacterLimit) {
+  std::wstring relative;
+  for (int i = 0; i < 12; ++i) {
+    relative += (i ? L"\\" : L"") + std::wstring(30, static_cast<wchar_t>(L'k' + i));
+    ASSERT_TRUE(scratch_.MakeFolder(relative));
+  }
+  ASSERT_TRUE(scratch_.MakeFile(relative + L"\\deep.txt"));
+  ASSERT_GT(scratch_.Display(relative).size(), 300u);
+
+  // Down through the handles, one name at a time...
+  auto dir = Open();
+  ASSERT_NE(dir, nullptr);
+  for (int i = 0; i < 12 && dir; ++i) {
+    dir = dir->OpenFolder(std::wstring(30, static_cast<wchar_t>(L'k' + i)));
+  }
+  ASSERT_NE(dir, nullptr);
+  ASSERT_TRUE(dir->SetAttributes(L"deep.txt", attr::kHidden | attr::kSystem));
+  EXPECT_EQ(scratch_.Raw(relative + L"\\deep.txt"),
+            ExpectedFileAttributes(attr::kHidden | attr::kSystem));
+
+  // ...and straight to the deep folder by its path.
+  auto direct = Open(relative);
+  ASSERT_NE(direct, nullptr);
+  EXPECT_EQ(KindsOf(direct->ListFiles()), (std::map<std::wstring, EntryKind>{{L"deep.txt", EntryKind::File}}));
+}
+
+TEST_F(Win32DirectoryTest, NamesOutsideTheCodePageAreListedAndChanged) {
+  const std::wstring cyrillic = L"\u0424\u0430\u0439\u043B";
+  const std::wstring cjk = L"\u6587\u4EF6.txt";
+  ASSERT_TRUE(scratch_.MakeFolder(cyrillic));
+  ASSERT_TRUE(scratch_.MakeFile(cyrillic + L"\\" + cjk));
+  auto dir = Open();
+  ASSERT_NE(dir, nullptr);
+  auto sub = dir->OpenFolder(cyrillic);
+  ASSERT_NE(sub, nullptr);
+  const auto files = sub->ListFiles();
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].name, cjk);
+  ASSERT_TRUE(sub->SetAttributes(cjk, attr::kHidden));
+  ASSERT_TRUE(dir->SetAttributes(cyrillic, attr::kSystem));
+  EXPECT_EQ(scratch_.Raw(cyrillic + L"\\" + cjk), ExpectedFileAttributes(attr::kHidden));
+  EXPECT_EQ(scratch_.Raw(cyrillic), ExpectedFolderAttributes(attr::kSystem));
+}
+
+// The pass holds its folders open: renaming one and putting another in its place must not
+// move the pass over to the newcomer.
+TEST_F(Win32DirectoryTest, AnOpenFolderStaysTheSameFolderWhenItIsSwapped) {
+  ASSERT_TRUE(scratch_.MakeFolder(L"target"));
+  ASSERT_TRUE(scratch_.MakeFile(L"target\\mine.txt"));
+  auto dir = Open();
+  ASSERT_NE(dir, nullptr);
+  auto target = dir->OpenFolder(L"target");
+  ASSERT_NE(target, nullptr);
+
+  ASSERT_TRUE(MoveFileW(scratch_.Extended(L"target").c_str(), scratch_.Extended(L"moved").c_str()));
+  ASSERT_TRUE(scratch_.MakeFolder(L"target"));
+  ASSERT_TRUE(scratch_.MakeFile(L"target\\mine.txt"));
+
+  ASSERT_TRUE(target->SetAttributes(L"mine.txt", attr::kHidden));
+  EXPECT_EQ(scratch_.Raw(L"moved\\mine.txt"), ExpectedFileAttributes(attr::kHidden));
+  EXPECT_EQ(scratch_.Raw(L"target\\mine.txt"), ExpectedFileAttributes(0));
+}
+
+// Where a process's handles show: their count on Windows; on Wine, which counts none, the slot
+// a new handle lands in, since it takes the lowest free one.
+struct HandleProbe {
+  DWORD count = 0;
+  HANDLE next = nullptr;
+  bool operator==(const HandleProbe&) const = default;
+};
+
+HandleProbe ProbeHandles() {
+  HandleProbe probe;
+  GetProcessHandleCount(GetCurrentProcess(), &probe.count);
+  probe.next = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  CloseHandle(probe.next);
+  return probe;
+}
+
+TEST_F(Win32DirectoryTest, HandlesAreClosedOnEveryPath) {
+  ASSERT_TRUE(scratch_.MakeFolder(L"sub"));
+  ASSERT_TRUE(scratch_.MakeFile(L"file.txt"));
+  const auto exercise = [&] {
+    auto dir = Open();
+    ASSERT_NE(dir, nullptr);
+    dir->ListAll();
+    dir->ListFiles();
+    EXPECT_NE(dir->OpenFolder(L"sub"), nullptr);
+    EXPECT_EQ(dir->OpenFolder(L"file.txt"), nullptr);
+    EXPECT_EQ(dir->OpenFolder(L"missing"), nullptr);
+    EXPECT_TRUE(dir->SetAttributes(L"file.txt", attr::kArchive));
+    EXPECT_FALSE(dir->SetAttributes(L"missing", attr::kArchive));
+    EXPECT_TRUE(dir->GetAttributes(L"sub").has_value());
+    EXPECT_FALSE(dir->GetAttributes(L"missing").has_value());
+    EXPECT_EQ(Open(L"file.txt"), nullptr);
+    fs_->SubFolders(fs_->GetFolder(scratch_.Path()));
+    fs_->Files(fs_->GetFolder(scratch_.Path()));
+    EXPECT_THROW(fs_->GetFolder(scratch_.Path(L"missing")), RunTimeError);
+    EXPECT_THROW(fs_->SubFolders(Folder{scratch_.Path(L"missing"), "missing"}), RunTimeError);
+  };
+  exercise();  // whatever the runtime opens once for good is open before the count
+
+  const HandleProbe before = ProbeHandles();
+  {
+    // The probe must see a handle that is left open, or it proves nothing.
+    HANDLE held = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    const bool seen = !(ProbeHandles() == before);
+    CloseHandle(held);
+    if (!seen) GTEST_SKIP() << "this system shows no trace of an open handle";
+  }
+  for (int round = 0; round < 20; ++round) exercise();
+  const HandleProbe after = ProbeHandles();
+  EXPECT_EQ(after.count, before.count);
+  EXPECT_EQ(after.next, before.next);
+}
+
+class Win32LinkTest : public Win32DirectoryTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(scratch_.MakeFolder(L"outside"));
+    ASSERT_TRUE(scratch_.MakeFile(L"outside\\precious.txt"));
+    ASSERT_TRUE(scratch_.MakeFolder(L"inside"));
+    if (!scratch_.MakeFolderLink(L"inside\\link", L"outside")) {
+      GTEST_SKIP() << "this file system makes neither junctions nor symbolic links "
+                      "(Wine 8 cannot), so links cannot be checked here";
+    }
+  }
+};
+
+TEST_F(Win32LinkTest, ALinkedFolderIsListedAsALinkAndNeverEntered) {
+  auto inside = Open(L"inside");
+  ASSERT_NE(inside, nullptr);
+  const auto kinds = KindsOf(inside->ListAll());
+  ASSERT_TRUE(kinds.count(L"link"));
+  EXPECT_EQ(kinds.at(L"link"), EntryKind::Link);
+  EXPECT_EQ(inside->OpenFolder(L"link"), nullptr);
+  EXPECT_TRUE(fs_->SubFolders(fs_->GetFolder(scratch_.Path(L"inside"))).empty());
+}
+
+TEST_F(Win32LinkTest, SettingALinksAttributesLeavesItsTargetAlone) {
+  ASSERT_TRUE(scratch_.SetRaw(L"outside", FILE_ATTRIBUTE_DIRECTORY));
+  auto inside = Open(L"inside");
+  ASSERT_NE(inside, nullptr);
+  ASSERT_TRUE(inside->SetAttributes(L"link", attr::kHidden | attr::kSystem));
+  const auto linkAttributes = inside->GetAttributes(L"link");
+  ASSERT_TRUE(linkAttributes.has_value());
+  EXPECT_EQ(*linkAttributes & (attr::kHidden | attr::kSystem), attr::kHidden | attr::kSystem);
+  EXPECT_NE(*linkAttributes & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+  EXPECT_EQ(scratch_.Raw(L"outside"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+}  // namespace
+}  // namespace lumaveil::fs
