@@ -105,9 +105,12 @@ class Walk {
     if (folder) Attempt([&] { listing = folder->ListAll(); });
     // Below the target every folder lists at least "." and "..": nothing at all means the
     // listing failed, perhaps for want of a descriptor, so try again with fewer held.
-    if (listing.empty() && chain_.Depth() > 0 && chain_.GiveUpHandles()) {
-      folder = chain_.Current();
-      if (folder) Attempt([&] { listing = folder->ListAll(); });
+    if (listing.empty() && chain_.Depth() > 0) {
+      chain_.RetryWithFewerHandles([&] {
+        folder = chain_.Current();
+        if (folder) Attempt([&] { listing = folder->ListAll(); });
+        return !listing.empty();
+      });
     }
     for (fs::DirEntry& entry : listing) {
       if (!IsPseudoEntry(entry.name)) work.entries.push_back(std::move(entry));

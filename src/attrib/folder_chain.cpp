@@ -73,17 +73,12 @@ bool FolderChain::Enter(const fs::NativeName& name) {
   fs::Directory* parent = Current();
   if (!parent) return false;
   std::unique_ptr<fs::Directory> child = parent->OpenFolder(name);
-  if (!child) {
-    // Perhaps the process is out of descriptors rather than the folder unreadable: try once
-    // more with fewer handles held, and keep to that if it helps.
-    const std::size_t previous = budget_;
-    if (!GiveUpHandles()) return false;
-    parent = Current();
-    child = parent ? parent->OpenFolder(name) : nullptr;
-    if (!child) {
-      SetBudget(previous);
-      return false;
-    }
+  if (!child && !RetryWithFewerHandles([&] {
+        parent = Current();
+        child = parent ? parent->OpenFolder(name) : nullptr;
+        return child != nullptr;
+      })) {
+    return false;
   }
   levels_.push_back(Level{name, std::move(child)});
   ++open_;
@@ -95,11 +90,15 @@ bool FolderChain::Enter(const fs::NativeName& name) {
   return true;
 }
 
-bool FolderChain::GiveUpHandles() {
+bool FolderChain::RetryWithFewerHandles(const std::function<bool()>& retry) {
   if (open_ <= kSmallestBudget) return false;
+  const std::size_t previous = budget_;
   SetBudget(open_ / 2);
   Trim();
-  return true;
+  if (retry()) return true;
+  SetBudget(previous);
+  Trim();
+  return false;
 }
 
 void FolderChain::Leave() {

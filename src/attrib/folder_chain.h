@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -36,9 +37,10 @@ class FolderChain {
   void Leave();
   // Levels below the target.
   std::size_t Depth() const { return levels_.size(); }
-  // For when the process seems to be out of descriptors: halves the budget and gives up the
-  // handles beyond it. False when there was nothing to give up.
-  bool GiveUpHandles();
+  // For a failure that may be for want of a descriptor rather than the folder's own: gives up
+  // half the handles held and runs `retry` once more, keeping to the smaller budget only if
+  // that helped. False when there was nothing to give up or the retry failed too.
+  bool RetryWithFewerHandles(const std::function<bool()>& retry);
 
  private:
   struct Level {

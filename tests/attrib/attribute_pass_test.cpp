@@ -67,7 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
                       MaskCase{{false, true, false, false}, 1},
                       MaskCase{{false, false, true, false}, 2},
                       MaskCase{{false, false, false, true}, 4},
-                      MaskCase{{false, false, true, true}, 6},
                       MaskCase{{true, true, true, true}, 39}));
 
 TEST_F(AttributePassTest, CountsFilesFirstThenWalksAndChangesEntriesBottomUpInListingOrder) {
@@ -152,17 +151,6 @@ TEST_F(AttributePassTest, AMissingOrUnlistableTargetChangesAndShowsNothing) {
   EXPECT_EQ(host_.fileNameLabel, "C:\\old\\last.txt");
   EXPECT_EQ(host_.valueLabel, ": 17");
   EXPECT_EQ(host_.eventRuns, 0);
-}
-
-TEST_F(AttributePassTest, LinksAreGivenTheMaskButNeverEntered) {
-  fs_.AddFolder("T");
-  fs_.AddLink("T/link");
-  fs_.AddFolder("T/real");
-
-  Scan("C:\\T");
-
-  EXPECT_EQ(Only("list"), (Lines{"list T", "list T/real"}));
-  EXPECT_EQ(Only("set"), (Lines{"set T/link 0", "set T/real 0"}));
 }
 
 // The tree of the Stop cases:
@@ -281,37 +269,6 @@ TEST_F(AttributePassTest, AWindowCallThatFailsIsSkippedAndThePassGoesOn) {
   host_.failing = {"box"};
   Scan("C:\\T");
   EXPECT_EQ(fs_.Attributes("T/d/b"), 0u) << "a box that cannot be read adds nothing";
-}
-
-TEST_F(AttributePassTest, TheBoxesAreReadAfreshForEveryFolder) {
-  fs_.AddFolder("T");
-  fs_.AddFile("T/a");
-  fs_.AddFolder("T/d");
-  fs_.AddFile("T/d/b");
-  host_.onEvents = [this] { host_.ticked = {false, false, true, false}; };
-
-  Scan("C:\\T");
-
-  EXPECT_EQ(fs_.Attributes("T/a"), 0u);
-  EXPECT_EQ(fs_.Attributes("T/d"), 0u);
-  EXPECT_EQ(fs_.Attributes("T/d/b"), 2u);
-}
-
-TEST_F(AttributePassTest, ANameThatIsNotUtf8IsChangedAndShownLossily) {
-  fs_.AddFolder("T");
-  fs::NativeName odd;
-#ifdef _WIN32
-  odd = {L'a', wchar_t(0xD800), L'b'};
-#else
-  odd = "a\xff" "b";
-#endif
-  auto file = FakeFileSystem::AddChild(*fs_.Find("T"), odd, fs::EntryKind::File, "T/odd");
-  file->attributes = 2;
-
-  Scan("C:\\T");
-
-  EXPECT_EQ(file->attributes, 0u);
-  EXPECT_EQ(host_.fileNameLabel, "C:\\T\\a\xEF\xBF\xBD" "b");
 }
 
 // A chain of `depth` folders under T, each holding one file; returns the deepest folder.

@@ -15,6 +15,9 @@
 
 namespace lumaveil::attrib::testing {
 
+// The native form of a plain ASCII test name.
+inline fs::NativeName Native(const std::string& name) { return {name.begin(), name.end()}; }
+
 struct FakeNode {
   fs::EntryKind kind = fs::EntryKind::Folder;
   std::uint32_t attributes = 0;
@@ -38,28 +41,27 @@ class FakeFileSystem : public fs::FileSystem {
     return Add(path, fs::EntryKind::Link, 0);
   }
   // For trees too deep to name by path: a child of `parent`, logged under `logPath`.
-  static std::shared_ptr<FakeNode> AddChild(FakeNode& parent, const fs::NativeName& name,
+  static std::shared_ptr<FakeNode> AddChild(FakeNode& parent, const std::string& name,
                                             fs::EntryKind kind, const std::string& logPath = "") {
     auto node = std::make_shared<FakeNode>();
     node->kind = kind;
     node->path = logPath;
-    parent.children.emplace_back(name, node);
+    parent.children.emplace_back(Native(name), node);
     return node;
   }
-  std::shared_ptr<FakeNode> Root() const { return root_; }
   // Takes an entry out of its folder; open handles to it keep working, as on a real disk.
   void Remove(const std::string& path) {
     auto [parent, name] = Split(path);
     auto& children = Find(parent)->children;
     children.erase(std::find_if(children.begin(), children.end(),
-                                [&](const auto& child) { return child.first == name; }));
+                                [&](const auto& child) { return child.first == Native(name); }));
   }
   std::shared_ptr<FakeNode> Find(const std::string& path) const {
     std::shared_ptr<FakeNode> node = root_;
     std::istringstream parts(path);
     for (std::string part; node && std::getline(parts, part, '/');) {
       if (part.empty()) continue;
-      node = Child(*node, part);
+      node = Child(*node, Native(part));
     }
     return node;
   }
@@ -98,7 +100,9 @@ class FakeFileSystem : public fs::FileSystem {
     std::vector<fs::DirEntry> ListAll() override {
       owner_.log_.push_back("list " + node_->path);
       std::vector<fs::DirEntry> entries;
-      if (node_ != owner_.root_) entries = {{".", fs::EntryKind::Folder}, {"..", fs::EntryKind::Folder}};
+      if (node_ != owner_.root_) {
+        entries = {{Native("."), fs::EntryKind::Folder}, {Native(".."), fs::EntryKind::Folder}};
+      }
       for (const auto& [name, child] : node_->children) entries.push_back({name, child->kind});
       return entries;
     }
