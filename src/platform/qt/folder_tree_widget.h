@@ -20,10 +20,13 @@ class FolderTreeWidget : public QTreeWidget {
 
  public:
   using PathBoxSetter = std::function<void(const QString&)>;
+  // Whether a click reads the node's folder and reports a failure in the error box (the main
+  // window's tree), or only selects the node (a picker, which shows no messages).
+  enum class Clicks { CheckFolder, SelectOnly };
 
   // `file_system` must outlive the widget.
   FolderTreeWidget(fs::FileSystem& file_system, PathBoxSetter set_path_box,
-                   QWidget* parent = nullptr);
+                   Clicks clicks = Clicks::CheckFolder, QWidget* parent = nullptr);
   ~FolderTreeWidget() override;
 
   // Fills the tree with the drives; the window's load calls it once.
@@ -31,6 +34,7 @@ class FolderTreeWidget : public QTreeWidget {
 
   tree::FolderTree& Handlers() { return *handlers_; }
   QtTreeView& Nodes() { return *view_; }
+  const ImageList& Images() const { return images_; }
 
  private:
   class CallbackPathBox;
