@@ -12,6 +12,7 @@
 #include <QScreen>
 
 #include "app/about_window.h"
+#include "app/form_label.h"
 #include "app/pass_label.h"
 #include "app/program_fonts.h"
 #include "app/program_pictures.h"
@@ -25,6 +26,8 @@ namespace {
 
 constexpr int kClientWidth = 5910;
 constexpr int kClientHeight = 6000;
+constexpr int kPathBoxTop = 3240;
+constexpr int kGapAbovePathBox = 60;
 
 QMessageBox::Icon IconOfStyle(int style) {
   switch (style & 0x70) {
@@ -34,18 +37,6 @@ QMessageBox::Icon IconOfStyle(int style) {
     case 64: return QMessageBox::Information;
     default: return QMessageBox::NoIcon;
   }
-}
-
-QLabel* PlainLabel(QWidget* parent, const TwipScale& scale, const QString& text, int left,
-                   int top, int width, int height) {
-  auto* label = new QLabel(text, parent);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setFont(TahomaFont());
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, Qt::black);
-  label->setPalette(palette);
-  scale.Place(label, left, top, width, height);
-  return label;
 }
 
 }  // namespace
@@ -80,8 +71,7 @@ void FrmUtama::BuildControls() {
   const QFont tahoma = TahomaFont();
 
   // Created from the bottom of the drawing order up, so that later controls lie on top.
-  lblDir_ = PlainLabel(client, scale, QString(), 120, 4920, 4575, 255);
-  lblDir_->setObjectName("lblDir");
+  lblDir_ = AddFormLabel(client, scale, "lblDir", QString(), 120, 4920, 4575, 255);
 
   lblFileName_ = new PassLabel(QString(), client);
   lblFileName_->setObjectName("lblFileName");
@@ -89,22 +79,17 @@ void FrmUtama::BuildControls() {
   lblFileName_->SetTextColor(palette().color(QPalette::WindowText));
   scale.Place(lblFileName_, 0, 5280, 5895, 615);
 
-  PlainLabel(client, scale, "Set Attribute For File / Folder", 120, 4080, 2100, 195)
-      ->setObjectName("Label1");
+  AddFormLabel(client, scale, "Label1", "Set Attribute For File / Folder", 120, 4080, 2100,
+               195);
 
   lblvalue1_ = new PassLabel(": 0", client);
   lblvalue1_->setObjectName("lblvalue1");
   lblvalue1_->setFont(tahoma);
   scale.Place(lblvalue1_, 5280, 4920, 555, 195);
 
-  lblinfo3_ = PlainLabel(client, scale, "Fle(s)", 4755, 4920, 405, 195);
-  lblinfo3_->setObjectName("lblinfo3");
+  lblinfo3_ = AddFormLabel(client, scale, "lblinfo3", "Fle(s)", 4755, 4920, 405, 195);
 
-  auto* banner = new QLabel(client);
-  banner->setObjectName("Image1");
-  banner->setPixmap(BannerPicture());
-  banner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  scale.Place(banner, 0, 0, 5925, 1845);
+  AddFormPicture(client, scale, "Image1", BannerPicture(), 0, 0, 5925, 1845);
 
   auto* title = new QLabel("Lumaveil", client);
   title->setObjectName("Label2");
@@ -117,12 +102,14 @@ void FrmUtama::BuildControls() {
       qt::FolderTreeWidget::Clicks::CheckFolder, client);
   tvFolders_->setObjectName("tvFolders");
   tvFolders_->setFont(tahoma);
-  scale.Place(tvFolders_, 0, 1920, 5880, 2055);
+  // The form let the path box lie across the tree's lower part, so folders showed above and
+  // below the box; the tree ends just above the box instead.
+  scale.Place(tvFolders_, 0, 1920, 5880, kPathBoxTop - kGapAbovePathBox - 1920);
 
   txtDirPath_ = new QLineEdit(client);
   txtDirPath_->setObjectName("txtDirPath");
   txtDirPath_->setFont(tahoma);
-  scale.Place(txtDirPath_, 120, 3240, 5625, 285);
+  scale.Place(txtDirPath_, 120, kPathBoxTop, 5625, 285);
 
   struct Box {
     const char* caption;

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "app/program_fonts.h"
+#include "app/form_label.h"
 #include "app/program_pictures.h"
 #include "app/stored_splash_bar.h"
 #include "app/window_measures.h"
@@ -17,18 +17,6 @@ namespace {
 constexpr int kTimer1IntervalMs = 250;
 constexpr int kStep = 5;
 constexpr int kFull = 100;
-
-QLabel* TransparentLabel(QWidget* parent, const TwipScale& scale, const QString& text, int left,
-                         int top, int width, int height) {
-  auto* label = new QLabel(text, parent);
-  label->setFont(TahomaFont());
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, Qt::black);
-  label->setPalette(palette);
-  scale.Place(label, left, top, width, height);
-  return label;
-}
 
 }  // namespace
 
@@ -45,18 +33,13 @@ SplashScreen::SplashScreen(HandOver handOver)
   const TwipScale scale = TwipScale::For(this);
   setFixedSize(scale.Size(4965, 1560));
 
-  auto* image1 = new QLabel(this);
-  image1->setObjectName("Image1");
-  image1->setPixmap(SplashPicture());
-  image1->setScaledContents(true);
-  scale.Place(image1, 0, 0, 4950, 1545);
+  AddFormPicture(this, scale, "Image1", SplashPicture(), 0, 0, 4950, 1545)
+      ->setScaledContents(true);
 
-  lblLoad_ = TransparentLabel(this, scale, "Please wait LMV is configuring environment.", 960,
-                              120, 3975, 240);
-  lblLoad_->setObjectName("LblLoad");
-  TransparentLabel(this, scale, QString(), 960, 360, 3855, 255)->setObjectName("Label2");
-  lblProcess_ = TransparentLabel(this, scale, QString(), 120, 840, 3855, 195);
-  lblProcess_->setObjectName("lblProcess");
+  lblLoad_ = AddFormLabel(this, scale, "LblLoad", "Please wait LMV is configuring environment.",
+                          960, 120, 3975, 240);
+  AddFormLabel(this, scale, "Label2", QString(), 960, 360, 3855, 255);
+  lblProcess_ = AddFormLabel(this, scale, "lblProcess", QString(), 120, 840, 3855, 195);
 
   p2_ = new qt::PrgbarWidget(this);
   p2_->setObjectName("P2");

@@ -76,7 +76,8 @@ TEST_F(FrmUtamaTest, ControlsStandWhereTheFormPutsThemAtNinetySixDpi) {
   EXPECT_EQ(window_->Command1(0)->geometry(), QRect(216, 288, 81, 25));
   EXPECT_EQ(window_->Check1(3)->geometry(), QRect(98, 307, 85, 13));
   EXPECT_EQ(window_->txtDirPath()->geometry(), QRect(8, 216, 375, 19));
-  EXPECT_EQ(window_->tvFolders()->geometry(), QRect(0, 128, 392, 137));
+  EXPECT_EQ(window_->tvFolders()->geometry(), QRect(0, 128, 392, 84));
+  EXPECT_LT(window_->tvFolders()->geometry().bottom(), window_->txtDirPath()->geometry().top());
   EXPECT_EQ(window_->lblFileName()->geometry(), QRect(0, 352, 393, 41));
   EXPECT_EQ(window_->centralWidget()->size(), QSize(394, 400));
 }
