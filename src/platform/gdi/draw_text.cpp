@@ -54,6 +54,11 @@ std::vector<std::string> SplitLines(std::string_view text, unsigned format) {
   return lines;
 }
 
+// A measured edge: the sum, held at the largest coordinate rather than wrapping.
+std::int32_t ClampedSum(std::int32_t edge, std::int64_t extent) {
+  return static_cast<std::int32_t>(std::min<std::int64_t>(edge + extent, INT32_MAX));
+}
+
 // The clip rectangle as a RECT within the surface, or nothing when it is empty.
 bool ClipRect(const internal::Surface& surface, const RECT& rect, bool clip_to_rect, RECT* out) {
   internal::Box box{0, 0, surface.width, surface.height};
@@ -82,9 +87,7 @@ int DrawTextA(HDC dc, const char* text, int count, RECT* rect, unsigned format) 
   if (bytes.empty()) {
     if (format & DT_CALCRECT) {
       rect->right = rect->left;
-      rect->bottom = (format & DT_SINGLELINE)
-                         ? static_cast<std::int32_t>(rect->top + line_height)
-                         : rect->top;
+      rect->bottom = (format & DT_SINGLELINE) ? ClampedSum(rect->top, line_height) : rect->top;
     }
     return static_cast<int>(line_height);
   }
@@ -99,8 +102,8 @@ int DrawTextA(HDC dc, const char* text, int count, RECT* rect, unsigned format) 
     height += extents.back().height;
   }
   if (format & DT_CALCRECT) {
-    rect->right = static_cast<std::int32_t>(std::min<std::int64_t>(rect->left + width, INT32_MAX));
-    rect->bottom = static_cast<std::int32_t>(std::min<std::int64_t>(rect->top + height, INT32_MAX));
+    rect->right = ClampedSum(rect->left, width);
+    rect->bottom = ClampedSum(rect->top, height);
     return static_cast<int>(height);
   }
   RECT clip;
@@ -109,7 +112,8 @@ int DrawTextA(HDC dc, const char* text, int count, RECT* rect, unsigned format) 
   }
   std::int64_t y = rect->top;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const internal::Box cell{rect->left, y, rect->left + extents[i].width, y + extents[i].height};
+    const internal::Box cell{rect->left, y, std::int64_t{rect->left} + extents[i].width,
+                             y + extents[i].height};
     if (target.dc->bk_mode == OPAQUE) {
       internal::PaintBoxSolid(*target.surface,
                               {std::max<std::int64_t>(cell.left, clip.left),
@@ -118,7 +122,8 @@ int DrawTextA(HDC dc, const char* text, int count, RECT* rect, unsigned format) 
                                std::min<std::int64_t>(cell.bottom, clip.bottom)},
                               internal::ToPixel(target.dc->bk_color));
     }
-    if (y < clip.bottom && y + extents[i].height > clip.top) {
+    if (cell.top < clip.bottom && cell.bottom > clip.top && cell.left < clip.right &&
+        cell.right > clip.left) {
       renderer->Draw(font->description, lines[i], rect->left, static_cast<int>(y),
                      target.dc->text_color, target.surface->View(), clip);
     }

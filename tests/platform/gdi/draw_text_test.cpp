@@ -119,6 +119,11 @@ TEST_F(Text, TextBeyondTheSurfaceOrInAnEmptyRectangleIsSafe) {
   EXPECT_EQ(DrawTextA(canvas.dc(), "abc", 3, &far, DT_SINGLELINE), 4);
   RECT empty{3, 0, 1, 4};
   DrawTextA(canvas.dc(), "abc", 3, &empty, DT_SINGLELINE);
+  RECT unclipped{2147483645, -2147483647 - 1, 2147483647, 0};
+  DrawTextA(canvas.dc(), "abc", 3, &unclipped, DT_SINGLELINE | DT_NOCLIP);
+  RECT empty_far{0, 2147483645, 0, 0};
+  DrawTextA(canvas.dc(), "", 0, &empty_far, DT_CALCRECT | DT_SINGLELINE);
+  EXPECT_EQ(empty_far.bottom, 2147483647);
   RECT measure_far{2147483640, 0, 0, 0};
   DrawTextA(canvas.dc(), "abcdef", 6, &measure_far, DT_CALCRECT);
   EXPECT_EQ(measure_far.right, 2147483647);
