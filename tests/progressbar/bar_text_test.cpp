@@ -30,17 +30,6 @@ TEST_F(BarText, SearchingIsClippedAwayOnTheFirstPassAndWholeFromTheSecond) {
   EXPECT_EQ(Pixel(160, 11), kBlack);
 }
 
-// On a narrow bar the text is wider than the client area; it is clipped at the window's edge.
-TEST_F(BarText, TextWiderThanTheBar) {
-  PrgBar& bar = MakeBar(31, 17, 2);
-  bar.SetShowText(true);
-  bar.DrawingControlProgressBar();
-  // left = round(15.5 - 33) = -18 (half to even): letters start at -18, -12, -6, 0, 6, ...
-  EXPECT_EQ(Slice(Row(6), 0, 10),
-            (std::vector<COLORREF>{kBlack, kBlack, kBlack, kBlack, kBlack, Pixel(5, 6), kBlack,
-                                   kBlack, kBlack, kBlack, kBlack}));
-}
-
 // Other styles have no text: the pass draws nothing visible, on the plain and the overlay looks.
 TEST_F(BarText, EmptyTextLeavesEveryOtherLookUntouched) {
   for (std::int32_t style : {0, 1, 3, 4, 5, 6, 8, 9, 12}) {

@@ -11,7 +11,7 @@ constexpr COLORREF kFrame = RGB(104, 104, 104);
 constexpr COLORREF kGrey = RGB(190, 190, 190);
 constexpr COLORREF kPale = RGB(239, 239, 239);
 
-// The fill colours of the worked examples: the tint and the colour itself.
+// The fill colours of the worked examples: the tint LightenColor(colour, 150) and the colour.
 const COLORREF kTint = RGB(154, 164, 193);
 const COLORREF kColour = RGB(10, 36, 106);
 
@@ -26,8 +26,6 @@ std::vector<COLORREF> BorderedRow(std::initializer_list<Span> inside) {
   row[256] = kFrame;
   return row;
 }
-
-TEST_F(DefaultBar, LightTintOfTheWorkedExample) { EXPECT_EQ(Lighten(kBlue, 150), kTint); }
 
 // Style 1 at 50: the fill ends at column 132; on a 17-pixel bar the bottom band paints over the
 // solid part and the lower rows of the top band.

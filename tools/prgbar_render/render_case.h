@@ -30,7 +30,7 @@ struct RenderCase {
 };
 
 // Largest side the tool draws; a bigger case is refused instead of exhausting memory.
-inline constexpr std::int32_t kMaxSide = 8192;
+inline constexpr std::int32_t kMaxSide = 4096;
 inline constexpr std::int32_t kMaxRepaints = 1000;
 
 class CaseFileError : public std::runtime_error {
