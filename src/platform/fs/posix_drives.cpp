@@ -20,8 +20,8 @@ constexpr char kFirstLetter = 'D';
 constexpr char kLastLetter = 'Z';
 
 bool IsUnder(std::string_view path, std::string_view folder) {
-  return path == folder || (path.starts_with(folder) && path.size() > folder.size() &&
-                            path[folder.size()] == '/');
+  return path == folder ||
+         (path.starts_with(folder) && path.size() > folder.size() && path[folder.size()] == '/');
 }
 
 // Kernel interfaces, boot files and the system's own run-time state are nobody's drive, but
@@ -35,23 +35,24 @@ bool InSystemLocation(std::string_view mountPoint) {
 
 bool IsPseudoType(std::string_view type) {
   static const std::set<std::string_view> kTypes = {
-      "proc",     "sysfs",     "cgroup",     "cgroup2",    "tmpfs",    "devtmpfs", "devpts",
-      "mqueue",   "ramfs",     "overlay",    "squashfs",   "debugfs",  "tracefs",  "securityfs",
-      "pstore",   "bpf",       "configfs",   "fusectl",    "hugetlbfs", "autofs",  "binfmt_misc",
-      "efivarfs", "nsfs",      "rpc_pipefs", "selinuxfs",  "nfsd"};
+      "proc", "sysfs", "cgroup", "cgroup2", "tmpfs", "devtmpfs", "devpts", "mqueue", "ramfs",
+      "overlay", "squashfs", "debugfs", "tracefs", "securityfs", "pstore", "bpf", "configfs",
+      "fusectl", "hugetlbfs", "autofs", "binfmt_misc", "efivarfs", "nsfs", "rpc_pipefs",
+      "selinuxfs", "nfsd"};
   return kTypes.contains(type);
 }
 
 bool IsNetworkType(std::string_view type) {
   static const std::set<std::string_view> kTypes = {
-      "nfs",        "nfs4",           "cifs",           "smb3",          "smbfs",
-      "9p",         "afs",            "ceph",           "glusterfs",     "virtiofs",
-      "davfs",      "vboxsf",         "fuse.sshfs",     "fuse.rclone",   "fuse.s3fs",
-      "fuse.glusterfs", "fuse.curlftpfs", "fuse.vmhgfs-fuse"};
+      "nfs", "nfs4", "cifs", "smb3", "smbfs", "9p", "afs", "ceph", "glusterfs", "virtiofs",
+      "davfs", "vboxsf", "fuse.sshfs", "fuse.rclone", "fuse.s3fs", "fuse.glusterfs",
+      "fuse.curlftpfs", "fuse.vmhgfs-fuse"};
   return kTypes.contains(type);
 }
 
-bool IsFuseBlock(std::string_view type) { return type == "fuseblk" || type.starts_with("fuseblk."); }
+bool IsFuseBlock(std::string_view type) {
+  return type == "fuseblk" || type.starts_with("fuseblk.");
+}
 
 // ntfs-3g on an image file mounts as plain "fuse" with the image's path as its source.
 bool IsFuseImage(const MountEntry& e) {

@@ -75,16 +75,6 @@ TEST(MountInfoParse, SkipsMalformedLinesAndKeepsTheRest) {
   EXPECT_EQ(entries[1].mountPoint, "/last-line-without-newline");
 }
 
-TEST(MountInfoParse, KeepsTheKernelsOrder) {
-  const auto entries = ParseMountInfo(
-      "26 1 254:0 / / rw - ext4 /dev/vda rw\n"
-      "27 26 8:17 / /media/b rw - vfat /dev/sdb1 rw\n"
-      "28 26 8:33 / /media/a rw - vfat /dev/sdc1 rw\n");
-  ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[1].mountPoint, "/media/b");
-  EXPECT_EQ(entries[2].mountPoint, "/media/a");
-}
-
 TEST(MountInfoRead, ReturnsTheFileTextOrNothing) {
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() /

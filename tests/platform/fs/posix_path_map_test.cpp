@@ -96,19 +96,5 @@ TEST_F(PathMapTest, NativeNamesWithoutADriveFormAreUnreachable) {
   EXPECT_EQ(Drive(""), "<none>");
 }
 
-TEST_F(PathMapTest, RoundTripsBothWays) {
-  for (std::string_view path : {"C:\\", "C:\\usr\\lib", "D:\\DCIM\\a.jpg", "E:\\x\\y",
-                                "F:\\deep\\er", "G:\\"}) {
-    EXPECT_EQ(Drive(Native(path)), path);
-  }
-}
-
-TEST(PathMapAlone, WithoutARootDriveNothingOutsideTheMountsMaps) {
-  const PathMap map({{'D', "/media/x"}});
-  EXPECT_FALSE(map.ToDriveForm("/home").has_value());
-  EXPECT_EQ(map.ToDriveForm("/media/x/y").value_or(""), "D:\\y");
-  EXPECT_FALSE(map.ToNative(ParseDrivePath("C:\\").value()).has_value());
-}
-
 }  // namespace
 }  // namespace lumaveil::fs
