@@ -101,11 +101,17 @@ bool CifsWrite(const Entry& entry, std::uint32_t mask) {
 
 // --- user.DOSATTRIB plus the mode -------------------------------------------------------------
 
-std::optional<std::uint32_t> StoredDosAttrib(const Entry& entry) {
+// The value as stored, byte for byte; nullopt when there is none.
+std::optional<std::string> StoredDosAttribValue(const Entry& entry) {
   char buffer[256];
   ssize_t size = getxattr(entry.ProcPath().c_str(), kDosAttribName, buffer, sizeof buffer);
   if (size < 0) return std::nullopt;
-  return ParseDosAttrib(std::string_view(buffer, static_cast<std::size_t>(size)));
+  return std::string(buffer, static_cast<std::size_t>(size));
+}
+
+std::optional<std::uint32_t> StoredDosAttrib(const std::optional<std::string>& value) {
+  if (!value) return std::nullopt;
+  return ParseDosAttrib(*value);
 }
 
 mode_t ProcessUmask() {
@@ -136,14 +142,16 @@ bool Chmod(const Entry& entry, mode_t mode) { return chmod(entry.ProcPath().c_st
 
 bool DosAttribWrite(const Entry& entry, std::uint32_t mask) {
   if (entry.IsSpecial()) return false;
+  const auto stored = StoredDosAttribValue(entry);
   const std::string value =
-      FormatDosAttrib(DosAttribToStore(StoredDosAttrib(entry), mask, entry.IsFolder()));
-  // A folder's mode is never touched: without write bits it would lock out its Linux users.
-  if (entry.IsFolder()) return SetDosAttrib(entry, value);
-
+      FormatDosAttrib(DosAttribToStore(StoredDosAttrib(stored), mask, entry.IsFolder()));
   const mode_t mode = entry.st.st_mode & 07777;
   const bool wantReadOnly = (mask & attr::kReadOnly) != 0;
   const bool isReadOnly = (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  // Nothing to change, nothing written: on overlay a write would copy the whole file up.
+  if (stored == value && (entry.IsFolder() || wantReadOnly == isReadOnly)) return true;
+  // A folder's mode is never touched: without write bits it would lock out its Linux users.
+  if (entry.IsFolder()) return SetDosAttrib(entry, value);
   const mode_t writable = ModeWithWriteRestored(mode, ProcessUmask());
 
   if (!SetDosAttrib(entry, value)) {
@@ -167,7 +175,7 @@ std::optional<std::uint32_t> ReadAttributes(AttributeMechanism mechanism, const 
     case AttributeMechanism::kNtfsXattr: return NtfsRead(entry);
     case AttributeMechanism::kCifsXattr: return CifsRead(entry);
     case AttributeMechanism::kDosAttribText:
-      return DosAttribReported(StoredDosAttrib(entry), entry.st.st_mode);
+      return DosAttribReported(StoredDosAttrib(StoredDosAttribValue(entry)), entry.st.st_mode);
     case AttributeMechanism::kNone:
     case AttributeMechanism::kProbeFuse:
       break;

@@ -1,6 +1,8 @@
 #include "platform/fs/posix_dos_attributes.h"
 
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/xattr.h>
@@ -231,6 +233,32 @@ TEST_P(DosAttribOnDisk, BitsThatCannotBeSetAreKept) {
   ASSERT_TRUE(dir_->SetAttributes("file", attr::kArchive));
   EXPECT_EQ(DosAttribValue(Path("file")), "0x220\0"s);
   EXPECT_EQ(dir_->GetAttributes("file"), 0x220u);
+}
+
+// Sets the immutable flag for as long as it lives, so that any write to the file fails.
+class Immutable {
+ public:
+  explicit Immutable(const std::string& path)
+      : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC)), set_(Flags(FS_IMMUTABLE_FL)) {}
+  ~Immutable() {
+    if (set_) Flags(0);
+    if (fd_ >= 0) close(fd_);
+  }
+  bool IsSet() const { return set_; }
+
+ private:
+  bool Flags(int flags) { return fd_ >= 0 && ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0; }
+  int fd_;
+  bool set_;
+};
+
+TEST_P(DosAttribOnDisk, UnchangedValueIsNotWrittenAgain) {
+  ASSERT_TRUE(dir_->SetAttributes("file", attr::kHidden | attr::kReadOnly));
+  Immutable frozen(Path("file"));
+  if (!frozen.IsSet()) GTEST_SKIP() << "no immutable flag here (needs CAP_LINUX_IMMUTABLE)";
+  EXPECT_TRUE(dir_->SetAttributes("file", attr::kHidden | attr::kReadOnly));
+  EXPECT_FALSE(dir_->SetAttributes("file", attr::kHidden));
+  EXPECT_FALSE(dir_->SetAttributes("file", attr::kReadOnly));
 }
 
 TEST_P(DosAttribOnDisk, ReadOnlyBlocksWritesAndClearingItRestoresThem) {
