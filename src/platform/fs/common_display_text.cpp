@@ -7,6 +7,7 @@ namespace {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
 
+#ifdef _WIN32
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -24,6 +25,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
+#endif
 
 }  // namespace
 
