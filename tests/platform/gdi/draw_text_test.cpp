@@ -139,15 +139,6 @@ TEST_F(Text, CountLimitsTheTextAndAnsiBytesReachTheRendererAsUtf8) {
   DeleteDC(dc);
 }
 
-TEST_F(Text, WithoutARendererNothingIsDrawnOrMeasured) {
-  SetTextRenderer(nullptr);
-  const HDC dc = CreateCompatibleDC(0);
-  RECT rect{1, 2, 3, 4};
-  EXPECT_EQ(DrawTextA(dc, "abc", -1, &rect, DT_CALCRECT), 0);
-  EXPECT_EQ(rect, (RECT{1, 2, 3, 4}));
-  DeleteDC(dc);
-}
-
 TEST(Ansi, Utf8ToWindows1252) {
   EXPECT_EQ(ToAnsi("Searching.."), "Searching..");
   EXPECT_EQ(ToAnsi("\xC3\x84\xE2\x82\xAC\xE2\x80\x94x"), "\xC4\x80\x97x");

@@ -21,16 +21,6 @@ TEST_F(Objects, SelectObjectReturnsWhatItDisplacedPerKind) {
   EXPECT_TRUE(DeleteDC(dc));
 }
 
-TEST_F(Objects, LiveCountFollowsCreationAndDeletion) {
-  const int before = LiveObjectCount();
-  const HBRUSH brush = CreateSolidBrush(kRed);
-  const HDC dc = CreateCompatibleDC(0);
-  EXPECT_EQ(LiveObjectCount(), before + 2);
-  DeleteObject(brush);
-  DeleteDC(dc);
-  EXPECT_EQ(LiveObjectCount(), before);
-}
-
 TEST_F(Objects, StaleAndZeroHandlesFailQuietly) {
   const HBRUSH brush = CreateSolidBrush(kRed);
   EXPECT_TRUE(DeleteObject(brush));
@@ -119,21 +109,6 @@ TEST_F(Objects, OnlyTheDisplayDriverMakesAScreenContext) {
   EXPECT_FALSE(GetClipBox(screen, &box));  // drawing to the screen context shows nothing
   EXPECT_TRUE(SetPixelV(screen, 0, 0, kRed) == false);
   DeleteDC(screen);
-}
-
-TEST_F(Objects, NewContextsStartOpaqueOnWhiteWithBlackText) {
-  const HDC dc = CreateCompatibleDC(0);
-  EXPECT_EQ(GetBkMode(dc), OPAQUE);
-  EXPECT_EQ(GetBkColor(dc), kWhite);
-  EXPECT_EQ(GetTextColor(dc), kBlack);
-  EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
-  EXPECT_EQ(SetBkMode(dc, 7), 0);
-  EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
-  EXPECT_EQ(SetBkColor(dc, kRed), kWhite);
-  EXPECT_EQ(SetTextColor(dc, kBlue), kBlack);
-  EXPECT_EQ(GetBkColor(dc), kRed);
-  EXPECT_EQ(GetTextColor(dc), kBlue);
-  DeleteDC(dc);
 }
 
 TEST_F(Objects, HostWindowsHaveAClientRectAndAContextOfTheirOwn) {
