@@ -271,24 +271,24 @@ TEST_F(AttributePassTest, AWindowCallThatFailsIsSkippedAndThePassGoesOn) {
   EXPECT_EQ(fs_.Attributes("T/d/b"), 0u) << "a box that cannot be read adds nothing";
 }
 
-// A chain of `depth` folders under T, each holding one file; returns the deepest folder.
-std::shared_ptr<testing::FakeNode> BuildDeepTree(FakeFileSystem& fs, int depth) {
+// A chain of `depth` folders under T, each holding one file unless `withFiles` is false.
+void BuildDeepTree(FakeFileSystem& fs, int depth, bool withFiles = true) {
   std::shared_ptr<testing::FakeNode> folder = fs.AddFolder("T");
   for (int level = 0; level < depth; ++level) {
-    FakeFileSystem::AddChild(*folder, "f", fs::EntryKind::File)->attributes = 2;
+    if (withFiles) FakeFileSystem::AddChild(*folder, "f", fs::EntryKind::File)->attributes = 2;
     folder = FakeFileSystem::AddChild(*folder, "d", fs::EntryKind::Folder);
     folder->attributes = 2;
   }
-  return folder;
 }
 
 // Every entry of a tree made by BuildDeepTree has the mask 0.
 void ExpectDeepTreeCleared(const FakeFileSystem& fs, int depth) {
   std::shared_ptr<testing::FakeNode> folder = fs.Find("T");
   for (int level = 0; level < depth; ++level) {
-    ASSERT_EQ(folder->children.at(0).second->attributes, 0u) << "file at level " << level;
-    folder = folder->children.at(1).second;
-    ASSERT_EQ(folder->attributes, 0u) << "folder at level " << level;
+    for (const auto& [name, child] : folder->children) {
+      ASSERT_EQ(child->attributes, 0u) << "level " << level;
+    }
+    folder = folder->children.back().second;
   }
 }
 
@@ -304,6 +304,15 @@ TEST_F(AttributePassTest, TenThousandLevelsAreAllChangedWithinTheHandleBudget) {
   EXPECT_LE(fs_.MostHandlesOpen(), 16 + 2) << "the budget, the target and one being opened";
   EXPECT_EQ(fs_.HandlesOpen(), 0);
   EXPECT_EQ(host_.fileNameLabel.size(), std::string("C:\\T\\").size() + 2 * (kDepth - 1) + 1);
+}
+
+TEST_F(AttributePassTest, AHundredThousandLevelsDoNotExhaustTheCallStack) {
+  constexpr int kDepth = 100000;
+  BuildDeepTree(fs_, kDepth, false);
+
+  Scan("C:\\T");
+
+  ExpectDeepTreeCleared(fs_, kDepth);
 }
 
 TEST_F(AttributePassTest, RunningOutOfHandlesGivesUpAncestorsInsteadOfEntries) {

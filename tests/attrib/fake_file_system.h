@@ -29,6 +29,18 @@ struct FakeNode {
 class FakeFileSystem : public fs::FileSystem {
  public:
   FakeFileSystem() : root_(std::make_shared<FakeNode>()) {}
+  // Takes the tree apart a level at a time: letting the nodes go one inside the other would
+  // recurse as deep as the tree.
+  ~FakeFileSystem() override {
+    std::vector<std::shared_ptr<FakeNode>> pending{root_};
+    root_.reset();
+    while (!pending.empty()) {
+      std::shared_ptr<FakeNode> node = std::move(pending.back());
+      pending.pop_back();
+      for (auto& child : node->children) pending.push_back(std::move(child.second));
+      node->children.clear();
+    }
+  }
 
   // Building the tree: '/'-separated paths from the root of C; parents must exist.
   std::shared_ptr<FakeNode> AddFolder(const std::string& path, std::uint32_t attributes = 0) {
