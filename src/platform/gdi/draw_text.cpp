@@ -3,7 +3,8 @@
 // rectangle's left and top (the default alignment). Mnemonic prefixes are removed ("&x" shows x,
 // "&&" shows "&"); the underline Windows puts under the prefixed character is not drawn.
 // An empty text measures zero wide; its height is one line with DT_SINGLELINE and zero without,
-// and the call returns the font's line height either way.
+// and the call returns the font's line height either way (our reading of the platform; see
+// docs/gdi.md).
 #include <algorithm>
 #include <cstdint>
 #include <vector>

@@ -3,7 +3,8 @@
 // column) and a bottom-right colour (bottom row and right column); the bottom-right sides are
 // painted last and run the full length, so the top-right and bottom-left corner pixels take the
 // bottom-right colour, as in the classic look. The colours come from the system-colour table at
-// the time of the call.
+// the time of the call. The corner ownership is our reading of the classic look, not measured on
+// Windows; see docs/gdi.md.
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/object_table.h"
 #include "platform/gdi/raster.h"

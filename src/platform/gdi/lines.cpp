@@ -4,7 +4,8 @@
 // between two pixels) goes to the larger coordinate whichever way the line runs. Lines at
 // 45 degrees, horizontal and vertical lines have no ties. Coordinates beyond +/-2^27 are outside
 // the range the platform draws lines in: such a line draws nothing (the current position still
-// moves), which also keeps every product below in 64-bit range.
+// moves), which also keeps every product below in 64-bit range. The tie rule is our choice where
+// Windows documents none (the progress bar draws no sloped lines); see docs/gdi.md.
 #include <algorithm>
 #include <cstdlib>
 

@@ -1,6 +1,8 @@
 // Hatch patterns are the platform's 8 x 8 monochrome patterns, one byte a row with the leftmost
 // pixel in the high bit; a set bit is a hatch line. Pixel (x, y) of the context takes row y mod 8
-// and column x mod 8, so hatches line up across separate fills.
+// and column x mod 8, so hatches line up across separate fills. The rows and columns of the
+// lines are those of the platform's hatch bitmaps as we know them, not measured on Windows; see
+// docs/gdi.md.
 #include "platform/gdi/raster.h"
 
 #include <algorithm>
