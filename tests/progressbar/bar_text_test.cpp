@@ -59,16 +59,21 @@ TEST_F(BarText, MissingFontEndsTheRepaint) {
   EXPECT_EQ(gdi::LiveObjectCount(), live);
 }
 
-// Every look with its text, many times over: pens, brushes and fonts are all given back.
+// Every look with its text, at sizes down to nothing and with values past both ends, many times
+// over: pens, brushes and fonts are all given back.
 TEST_F(BarText, RepaintsGiveBackEveryObjectTheyMake) {
-  for (std::int32_t style = 0; style <= 10; ++style) {
-    PrgBar& bar = MakeBar(90, 21, style);
-    bar.SetShowText(true);
-    bar.SetMetalValue(true);
-    bar.SetValue2(60);
-    const int live = gdi::LiveObjectCount();
-    for (std::int32_t v = -10; v <= 110; v += 7) bar.SetValue(v);
-    EXPECT_EQ(gdi::LiveObjectCount(), live) << style;
+  const std::pair<int, int> sizes[] = {{0, 0}, {1, 1}, {1, 17}, {17, 1}, {3, 3}, {7, 5}, {90, 21}};
+  for (const auto& [width, height] : sizes) {
+    for (std::int32_t style = 0; style <= 10; ++style) {
+      PrgBar& bar = MakeBar(width, height, style);
+      bar.SetShowText(true);
+      bar.SetMetalValue(true);
+      bar.SetValue2(60);
+      const int live = gdi::LiveObjectCount();
+      for (std::int32_t v = -10; v <= 110; v += 7) bar.SetValue(v);
+      bar.SetValue(-21474836);
+      EXPECT_EQ(gdi::LiveObjectCount(), live) << width << " x " << height << ", style " << style;
+    }
   }
 }
 
