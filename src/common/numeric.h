@@ -57,49 +57,40 @@ inline std::int32_t RoundToInt32(double value) { return detail::RoundTo<std::int
 // Double -> 16-bit integer (an Integer): nearest, halves to even; out of range raises error 6.
 inline std::int16_t RoundToInt16(double value) { return detail::RoundTo<std::int16_t>(value); }
 
-// Checked 32-bit arithmetic: the exact result is formed in 64 bits, then range-checked.
-inline std::int32_t Add32(std::int32_t a, std::int32_t b) {
-  return detail::Narrow<std::int32_t>(std::int64_t{a} + b);
-}
-inline std::int32_t Sub32(std::int32_t a, std::int32_t b) {
-  return detail::Narrow<std::int32_t>(std::int64_t{a} - b);
-}
-inline std::int32_t Mul32(std::int32_t a, std::int32_t b) {
-  return detail::Narrow<std::int32_t>(std::int64_t{a} * b);
-}
-
-// Checked 16-bit arithmetic.
-inline std::int16_t Add16(std::int16_t a, std::int16_t b) {
-  return detail::Narrow<std::int16_t>(std::int64_t{a} + b);
-}
-inline std::int16_t Sub16(std::int16_t a, std::int16_t b) {
-  return detail::Narrow<std::int16_t>(std::int64_t{a} - b);
-}
-inline std::int16_t Mul16(std::int16_t a, std::int16_t b) {
-  return detail::Narrow<std::int16_t>(std::int64_t{a} * b);
-}
-
-// Integer division truncating toward zero. A zero divisor raises error 11; the one quotient that
-// leaves the range (minimum / -1) raises error 6.
-inline std::int32_t Div32(std::int32_t dividend, std::int32_t divisor) {
+namespace detail {
+template <typename Int>
+Int Add(Int a, Int b) { return Narrow<Int>(std::int64_t{a} + b); }
+template <typename Int>
+Int Sub(Int a, Int b) { return Narrow<Int>(std::int64_t{a} - b); }
+template <typename Int>
+Int Mul(Int a, Int b) { return Narrow<Int>(std::int64_t{a} * b); }
+template <typename Int>
+Int Div(Int dividend, Int divisor) {
   if (divisor == 0) ThrowDivisionByZero();
-  return detail::Narrow<std::int32_t>(std::int64_t{dividend} / divisor);
+  return Narrow<Int>(std::int64_t{dividend} / divisor);
 }
-
-// Remainder of the truncating division: it takes the dividend's sign (-7 mod 3 = -1).
-inline std::int32_t Mod32(std::int32_t dividend, std::int32_t divisor) {
+template <typename Int>
+Int Mod(Int dividend, Int divisor) {
   if (divisor == 0) ThrowDivisionByZero();
-  return static_cast<std::int32_t>(std::int64_t{dividend} % divisor);
+  return static_cast<Int>(std::int64_t{dividend} % divisor);
 }
+}  // namespace detail
 
-inline std::int16_t Div16(std::int16_t dividend, std::int16_t divisor) {
-  if (divisor == 0) ThrowDivisionByZero();
-  return detail::Narrow<std::int16_t>(std::int64_t{dividend} / divisor);
-}
+// Checked 32-bit (Long) and 16-bit (Integer) arithmetic: the exact result is formed in 64 bits,
+// then range-checked.
+inline std::int32_t Add32(std::int32_t a, std::int32_t b) { return detail::Add(a, b); }
+inline std::int32_t Sub32(std::int32_t a, std::int32_t b) { return detail::Sub(a, b); }
+inline std::int32_t Mul32(std::int32_t a, std::int32_t b) { return detail::Mul(a, b); }
+inline std::int16_t Add16(std::int16_t a, std::int16_t b) { return detail::Add(a, b); }
+inline std::int16_t Sub16(std::int16_t a, std::int16_t b) { return detail::Sub(a, b); }
+inline std::int16_t Mul16(std::int16_t a, std::int16_t b) { return detail::Mul(a, b); }
 
-inline std::int16_t Mod16(std::int16_t dividend, std::int16_t divisor) {
-  if (divisor == 0) ThrowDivisionByZero();
-  return static_cast<std::int16_t>(std::int64_t{dividend} % divisor);
-}
+// Integer division truncating toward zero, and its remainder, which takes the dividend's sign
+// (-7 mod 3 = -1). A zero divisor raises error 11; the one quotient that leaves the range
+// (minimum / -1) raises error 6.
+inline std::int32_t Div32(std::int32_t a, std::int32_t b) { return detail::Div(a, b); }
+inline std::int32_t Mod32(std::int32_t a, std::int32_t b) { return detail::Mod(a, b); }
+inline std::int16_t Div16(std::int16_t a, std::int16_t b) { return detail::Div(a, b); }
+inline std::int16_t Mod16(std::int16_t a, std::int16_t b) { return detail::Mod(a, b); }
 
 }  // namespace lumaveil::numeric

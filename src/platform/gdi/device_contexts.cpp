@@ -110,30 +110,24 @@ int GetBkMode(HDC handle) {
   return dc ? dc->bk_mode : 0;
 }
 
-COLORREF SetBkColor(HDC handle, COLORREF color) {
+namespace {
+COLORREF Exchange(HDC handle, COLORREF Dc::*member, COLORREF color) {
   Dc* dc = ObjectTable::Instance().Get<Dc>(handle);
   if (dc == nullptr) return CLR_INVALID;
-  const COLORREF previous = dc->bk_color;
-  dc->bk_color = color;
+  const COLORREF previous = dc->*member;
+  dc->*member = color;
   return previous;
 }
 
-COLORREF GetBkColor(HDC handle) {
+COLORREF Read(HDC handle, COLORREF Dc::*member) {
   const Dc* dc = ObjectTable::Instance().Get<Dc>(handle);
-  return dc ? dc->bk_color : CLR_INVALID;
+  return dc ? dc->*member : CLR_INVALID;
 }
+}  // namespace
 
-COLORREF SetTextColor(HDC handle, COLORREF color) {
-  Dc* dc = ObjectTable::Instance().Get<Dc>(handle);
-  if (dc == nullptr) return CLR_INVALID;
-  const COLORREF previous = dc->text_color;
-  dc->text_color = color;
-  return previous;
-}
-
-COLORREF GetTextColor(HDC handle) {
-  const Dc* dc = ObjectTable::Instance().Get<Dc>(handle);
-  return dc ? dc->text_color : CLR_INVALID;
-}
+COLORREF SetBkColor(HDC dc, COLORREF color) { return Exchange(dc, &Dc::bk_color, color); }
+COLORREF GetBkColor(HDC dc) { return Read(dc, &Dc::bk_color); }
+COLORREF SetTextColor(HDC dc, COLORREF color) { return Exchange(dc, &Dc::text_color, color); }
+COLORREF GetTextColor(HDC dc) { return Read(dc, &Dc::text_color); }
 
 }  // namespace lumaveil::gdi
