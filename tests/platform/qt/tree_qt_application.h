@@ -8,12 +8,15 @@
 
 namespace lumaveil::testing {
 
+// It lives until the process ends: destroying it among the exit-time destructors runs Qt's
+// post routines after some of Qt's own globals are gone, which crashes.
 inline void EnsureApplication() {
   if (QApplication::instance()) return;
   static int argc = 1;
   static char name[] = "qt_tests";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
+  static QApplication* app = new QApplication(argc, argv);
+  (void)app;
 }
 
 // What a user's key press on the tree delivers to it.
