@@ -27,13 +27,6 @@ TEST(Win32Attributes, EveryMaskReplacesTheSettableBitsAndKeepsTheRest) {
   }
 }
 
-TEST(Win32Attributes, MaskBitsOutsideTheSettableSetAreIgnored) {
-  EXPECT_EQ(AttributesToWrite(attr::kNormal, attr::kDirectory | kReparse), attr::kNormal);
-  EXPECT_EQ(AttributesToWrite(attr::kDirectory, attr::kNormal | attr::kHidden),
-            attr::kDirectory | attr::kHidden);
-  EXPECT_EQ(AttributesToWrite(0x20, 0x3127), 0x3127u);
-}
-
 TEST(Win32Attributes, AnEntryWithoutBitsReadsAsNormal) {
   EXPECT_EQ(AttributesAsRead(0), attr::kNormal);
   EXPECT_EQ(AttributesAsRead(attr::kNormal), attr::kNormal);

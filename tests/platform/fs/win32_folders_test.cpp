@@ -66,15 +66,6 @@ TEST(Win32Folders, ListsHiddenAndSystemEntriesAndNothingElse) {
             (std::vector<std::string>{".profile", "a.txt", "hidden.txt", "system.sys"}));
 }
 
-TEST(Win32Folders, FoldersOfARootCarryTheRootInTheirPath) {
-  const auto fs = CreateFileSystem();
-  ScratchFolder scratch;
-  const Folder root = fs->GetFolder(scratch.Path().substr(0, 3));
-  for (const Folder& sub : fs->SubFolders(root)) {
-    EXPECT_EQ(sub.Path, root.Path + sub.Name);
-  }
-}
-
 TEST(Win32Folders, NamesOutsideTheCodePageKeepTheirPathsReachable) {
   ScratchFolder scratch;
   ASSERT_TRUE(scratch.MakeFolder(kCyrillic));
