@@ -19,6 +19,8 @@ TEST(Win32DrivePath, ResolvesDriveFormsToFullAndExtendedPaths) {
       {"C:\\Windows\\", L"C:\\Windows", L"\\\\?\\C:\\Windows"},
       {"d:/Data/./old/../new", L"d:\\Data\\new", L"\\\\?\\d:\\Data\\new"},
       {"C:\\..", L"C:\\", L"\\\\?\\C:\\"},
+      {"C:\\\\", L"C:\\", L"\\\\?\\C:\\"},
+      {"C:\\Data\\\\/new\\\\", L"C:\\Data\\new", L"\\\\?\\C:\\Data\\new"},
       {"\\\\server\\share\\docs\\", L"\\\\server\\share\\docs",
        L"\\\\?\\UNC\\server\\share\\docs"},
       {"C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0\\\xE6\x96\x87",
