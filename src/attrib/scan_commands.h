@@ -25,9 +25,6 @@ class ScanCommands {
   // The target of the next pass; Scan and Quick Scan write it.
   std::string TargetPath;
 
-  // The pass that MulaiCari runs, for its settings.
-  AttributePass& Pass() { return pass_; }
-
  private:
   void Scan();
 
