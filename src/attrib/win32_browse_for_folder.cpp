@@ -1,4 +1,5 @@
 #include <windows.h>
+// after windows.h, which it relies on
 #include <shlobj.h>
 
 #include <memory>

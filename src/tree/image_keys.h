@@ -24,9 +24,9 @@ inline constexpr std::string_view kNetDrive = "netdrive";
 
 // Every key of the image list, in the order the list holds them.
 inline constexpr std::array<std::string_view, 12> kImageListKeys = {
-    image::kMyComputer,  image::kGenericFile,  image::kRemovableDrive, image::kMyDocs,
-    image::kCdRom,       image::kClosedFolder, image::kDesktop,        image::kOpenFolder,
-    image::kUnknownDrive, image::kFloppyDrive, image::kHardDrive,      image::kNetDrive,
+    image::kMyComputer,   image::kGenericFile,  image::kRemovableDrive, image::kMyDocs,
+    image::kCdRom,        image::kClosedFolder, image::kDesktop,        image::kOpenFolder,
+    image::kUnknownDrive, image::kFloppyDrive,  image::kHardDrive,      image::kNetDrive,
 };
 
 // The picture of a drive node from its type code and its letter as the file system reports

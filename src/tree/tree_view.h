@@ -17,9 +17,9 @@ enum class Relationship : int {
 
 // The tree control's own error numbers, as the common controls report them.
 namespace error {
-inline constexpr int kElementNotFound = 35601;   // a relative or node key that names no node
-inline constexpr int kKeyNotUnique = 35602;      // a key already present in the tree
-inline constexpr int kInvalidRelationship = 5;   // a relative with a relationship other than Child
+inline constexpr int kElementNotFound = 35601;  // a relative or node key that names no node
+inline constexpr int kKeyNotUnique = 35602;     // a key already present in the tree
+inline constexpr int kInvalidRelationship = 5;  // a relative with a relationship other than Child
 }  // namespace error
 
 class TreeView {
@@ -29,8 +29,7 @@ class TreeView {
   // Adds a node and nothing else. Throws RunTimeError (and adds nothing) when `key` is already
   // in the tree or `relative` names no node.
   virtual void Add(const std::optional<std::string>& relative, Relationship relationship,
-                   const std::string& key, const std::string& text,
-                   const std::string& image) = 0;
+                   const std::string& key, const std::string& text, const std::string& image) = 0;
 
   virtual bool Contains(const std::string& key) const = 0;
 

@@ -13,44 +13,36 @@
 
 namespace lumaveil::testing {
 
+using Strings = std::vector<std::string>;
+
 // A: floppy without a disk, B: a removable drive the system letters B, C: the fixed disk,
 // D: an empty CD-ROM drive, E: a USB stick, R: a RAM disk, x: a fixed disk reported in lower
 // case, Z: a connected network drive.
-inline void BuildStandardMachine(FakeMachine& m) {
-  m.AddDrive("A", fs::kDriveRemovable, false);
-  m.AddDrive("B", fs::kDriveRemovable, true);
-  m.AddDrive("C", fs::kDriveFixed, true);
-  m.AddDrive("D", fs::kDriveCdRom, false);
-  m.AddDrive("E", fs::kDriveRemovable, true);
-  m.AddDrive("R", fs::kDriveRamDisk, true);
-  m.AddDrive("x", fs::kDriveFixed, true);
-  m.AddDrive("Z", fs::kDriveNetwork, true);
-
-  m.AddFolder("B:\\Backup");
-  m.AddFolder("C:\\Windows\\System32\\drivers");
-  m.AddFolder("C:\\Windows\\Fonts");
-  m.AddFolder("C:\\Program Files\\Lumaveil");
-  m.AddFolder("C:\\Users\\ana\\Documents");
-  m.AddFolder("C:\\Users\\$Hidden by virus");  // hidden and system on a real disk
-  m.AddFolder("C:\\Empty");
-  m.AddFile("C:\\Windows", "win.ini");
-  m.AddFolder("E:\\DCIM\\100CANON");
-  m.AddFolder("x:\\data");
-  m.AddFolder("Z:\\Shared\\Reports");
-}
-
-class RecordingPathBox : public tree::PathBox {
- public:
-  void SetText(const std::string& text) override {
-    text_ = text;
-    ++writes_;
+struct StandardMachine : FakeMachine {
+  StandardMachine() {
+    const std::pair<const char*, int> drives[] = {
+        {"A", fs::kDriveRemovable}, {"B", fs::kDriveRemovable}, {"C", fs::kDriveFixed},
+        {"D", fs::kDriveCdRom},     {"E", fs::kDriveRemovable}, {"R", fs::kDriveRamDisk},
+        {"x", fs::kDriveFixed},     {"Z", fs::kDriveNetwork}};
+    for (const auto& [letter, type] : drives) AddDrive(letter, type, true);
+    SetReady("A", false);
+    SetReady("D", false);
+    for (const char* path :
+         {"B:\\Backup", "C:\\Windows\\System32\\drivers", "C:\\Windows\\Fonts",
+          "C:\\Program Files\\Lumaveil", "C:\\Users\\ana", "C:\\Users\\$Hidden by virus",
+          "C:\\Empty", "E:\\DCIM", "x:\\data", "Z:\\Shared\\Reports"}) {
+      AddFolder(path);
+    }
   }
+};
+
+struct RecordingPathBox : tree::PathBox {
+  void SetText(const std::string& text) override { text_ = text, ++writes_; }
   std::string text_;
   int writes_ = 0;
 };
 
-class RecordingReporter : public tree::ErrorReporter {
- public:
+struct RecordingReporter : tree::ErrorReporter {
   void Report(int number, const std::string& description) override {
     reports_.emplace_back(number, description);
   }
@@ -59,9 +51,7 @@ class RecordingReporter : public tree::ErrorReporter {
 
 class TreeTest : public ::testing::Test {
  protected:
-  TreeTest() { BuildStandardMachine(machine_); }
-
-  FakeMachine machine_;
+  StandardMachine machine_;
   MemoryTreeView view_;
   RecordingPathBox path_box_;
   RecordingReporter reporter_;

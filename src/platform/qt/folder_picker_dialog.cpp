@@ -60,8 +60,7 @@ FolderPickerDialog::FolderPickerDialog(fs::FileSystem& file_system, const QStrin
 void FolderPickerDialog::ShowNodeFolder(QTreeWidgetItem* item) {
   const std::string key = QtTreeView::KeyOf(item);
   if (key.empty()) return;
-  edit_->setText(QString::fromStdString(
-      attrib::DriveFormFolderPath(tree::NodeFolderPath(key))));
+  edit_->setText(QString::fromStdString(attrib::DriveFormFolderPath(tree::NodeFolderPath(key))));
 }
 
 void FolderPickerDialog::accept() {

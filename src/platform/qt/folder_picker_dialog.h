@@ -22,8 +22,7 @@ class FolderPickerDialog : public QDialog {
   Q_OBJECT
 
  public:
-  FolderPickerDialog(fs::FileSystem& file_system, const QString& prompt,
-                     QWidget* parent = nullptr);
+  FolderPickerDialog(fs::FileSystem& file_system, const QString& prompt, QWidget* parent = nullptr);
 
   // The confirmed folder in drive form; empty until OK has been taken.
   QString ChosenFolder() const { return chosen_; }

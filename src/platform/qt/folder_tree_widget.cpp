@@ -29,9 +29,8 @@ FolderTreeWidget::FolderTreeWidget(fs::FileSystem& file_system, PathBoxSetter se
   header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   header()->setStretchLastSection(false);
 
-  connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
-    handlers_->tvFolders_Expand(QtTreeView::KeyOf(item));
-  });
+  connect(this, &QTreeWidget::itemExpanded, this,
+          [this](QTreeWidgetItem* item) { handlers_->tvFolders_Expand(QtTreeView::KeyOf(item)); });
   connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
     handlers_->tvFolders_Collapse(QtTreeView::KeyOf(item));
   });

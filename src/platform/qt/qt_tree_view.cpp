@@ -16,9 +16,8 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 QtTreeView::QtTreeView(QTreeWidget& widget, const ImageList& images)
     : widget_(widget), images_(images) {}
 
-void QtTreeView::Add(const std::optional<std::string>& relative,
-                     tree::Relationship relationship, const std::string& key,
-                     const std::string& text, const std::string& image) {
+void QtTreeView::Add(const std::optional<std::string>& relative, tree::Relationship relationship,
+                     const std::string& key, const std::string& text, const std::string& image) {
   if (nodes_.count(key)) {
     throw RunTimeError(tree::error::kKeyNotUnique, "Key is not unique in collection");
   }

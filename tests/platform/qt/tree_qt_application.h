@@ -1,4 +1,5 @@
-// The one QApplication of the tree and picker tests, made by whichever test needs it first.
+// The one QApplication of the Qt tests, made by whichever test needs it first, and what a
+// user's keyboard and mouse deliver to a tree.
 #pragma once
 
 #include <QApplication>
@@ -19,19 +20,17 @@ inline void EnsureApplication() {
   (void)app;
 }
 
-// What a user's key press on the tree delivers to it.
 inline void PressKey(QTreeWidget& tree, QTreeWidgetItem* item, Qt::Key key) {
   tree.setCurrentItem(item);
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
   QApplication::sendEvent(&tree, &press);
 }
 
-// What a user's mouse delivers to the tree's viewport: a click, or a double click on `item`.
+// A click on `item`, or a double click when `twice`.
 inline void Click(QTreeWidget& tree, QTreeWidgetItem* item, bool twice = false) {
   const QPointF at = tree.visualItemRect(item).center();
-  const QPointF global = tree.viewport()->mapToGlobal(at);
   auto send = [&](QEvent::Type type) {
-    QMouseEvent event(type, at, global, Qt::LeftButton,
+    QMouseEvent event(type, at, tree.viewport()->mapToGlobal(at), Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(tree.viewport(), &event);
