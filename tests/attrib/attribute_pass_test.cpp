@@ -67,7 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
                       MaskCase{{false, true, false, false}, 1},
                       MaskCase{{false, false, true, false}, 2},
                       MaskCase{{false, false, false, true}, 4},
-                      MaskCase{{true, true, true, true}, 39}));
+                      MaskCase{{true, true, true, true}, 39}),
+    [](const ::testing::TestParamInfo<MaskCase>& info) {
+      return "Mask" + std::to_string(info.param.mask);
+    });
 
 TEST_F(AttributePassTest, CountsFilesFirstThenWalksAndChangesEntriesBottomUpInListingOrder) {
   fs_.AddFolder("T");
