@@ -1,6 +1,7 @@
 #include "platform/qt/folder_tree_widget.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace lumaveil::qt {
 
@@ -44,5 +45,15 @@ FolderTreeWidget::FolderTreeWidget(fs::FileSystem& file_system, PathBoxSetter se
 FolderTreeWidget::~FolderTreeWidget() = default;
 
 void FolderTreeWidget::Form_Load() { handlers_->Form_Load(); }
+
+void FolderTreeWidget::keyPressEvent(QKeyEvent* event) {
+  // The view's own "expand everything below" would expand each node it has just been given,
+  // and so walk the whole drive with the window frozen; here it opens the one node.
+  if (event->key() == Qt::Key_Asterisk) {
+    if (QTreeWidgetItem* item = currentItem()) item->setExpanded(true);
+    return;
+  }
+  QTreeWidget::keyPressEvent(event);
+}
 
 }  // namespace lumaveil::qt

@@ -36,6 +36,9 @@ class FolderTreeWidget : public QTreeWidget {
   QtTreeView& Nodes() { return *view_; }
   const ImageList& Images() const { return images_; }
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   class CallbackPathBox;
 

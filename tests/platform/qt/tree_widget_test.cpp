@@ -74,6 +74,15 @@ TEST_F(TreeWidgetTest, UserExpandingAndCollapsingRunsTheHandlersAndSwitchesPictu
   EXPECT_TRUE(boxes_.empty());
 }
 
+TEST_F(TreeWidgetTest, ExpandAllKeyOpensOnlyTheCurrentNodeInsteadOfWalkingTheDrive) {
+  PressKey(tree_, Item("C:"), Qt::Key_Asterisk);
+
+  EXPECT_TRUE(Item("C:")->isExpanded());
+  EXPECT_FALSE(Item("C:\\Windows")->isExpanded());
+  EXPECT_FALSE(tree_.Nodes().Contains("C:\\Windows\\System32\\drivers"));
+  EXPECT_EQ(path_box_, QStringList{"C:\\"});
+}
+
 TEST_F(TreeWidgetTest, ClickOnAnUnreadableNodeShowsTheErrorBoxAndChangesNothingElse) {
   Click(tree_, Item("C:"));
   Click(tree_, Item("D:"));
