@@ -33,10 +33,12 @@ TEST_F(TreeTest, RootThatCannotBeListedLeavesItsDriveBareAndTheRestLoads) {
   machine_.FailSubFolders("C:\\", {70, "Permission denied"});
   // The stick was pulled between the readiness test and the listing.
   machine_.FailSubFolders("E:\\", {71, "Disk not ready"});
+  machine_.AddDrive("C", fs::kDriveRemovable, true);  // a second drive under a key in use
 
   EXPECT_NO_THROW(tree_.Form_Load());
 
   EXPECT_EQ(view_.TopLevel().size(), 8u);
+  EXPECT_EQ(view_.At("C:").image, "harddrive");
   EXPECT_TRUE(view_.At("C:").children.empty());
   EXPECT_TRUE(view_.At("E:").children.empty());
   EXPECT_EQ(view_.At("Z:").children, (Strings{"Z:\\Shared"}));
