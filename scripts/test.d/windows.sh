@@ -73,8 +73,9 @@ if [ ${#built[@]} -gt 0 ]; then
     [ -n "$exe" ] || { outcome[$program]="NOT FOUND"; continue; }
     log="$scratch/$program.log"
     echo "== windows: running $program under Wine"
-    (cd "$WINEPREFIX/drive_c" && timeout 600 "$wine" "$exe" --gtest_color=no) >"$log" 2>&1
+    (cd "$WINEPREFIX/drive_c" && timeout 600 "$wine" "$exe" --gtest_color=no) >"$log.crlf" 2>&1
     rc=$?
+    tr -d '\r' <"$log.crlf" >"$log"
     # Skipped tests say why (what Wine cannot do); failures show whole.
     grep -A2 -E ': Skipped$' "$log" | grep -v -E '^--$'
     if [ $rc -ne 0 ]; then
