@@ -150,6 +150,33 @@ TEST_F(PosixPassTest, AFolderSwappedForALinkMidPassDoesNotLeadOutside) {
   EXPECT_EQ(count_, 1);
 }
 
+TEST_F(PosixPassTest, AFolderReopenedAfterItsHandleWasGivenUpIsNotFollowedOutside) {
+  // Outside looks like what the link will stand in for, so reopening through the link by name
+  // or path would land on entries that the pass then changes.
+  const std::vector<std::string> chain = {"b/", "b/c/", "b/c/d/", "b/c/d/e/", "b/c/d/e/deep"};
+  Build(target_, {"a/"});
+  Build(target_ + "/a", chain);
+  Build(outside_, chain);
+  std::vector<std::string> mirror;
+  for (const std::string& entry : chain) mirror.push_back(outside_ + "/" + entry);
+  for (std::string& path : mirror) {
+    if (path.back() == '/') path.pop_back();
+  }
+  Mark(mirror, 0x06);
+  pass_.SetHandleBudget(2);  // a, b, c and d cannot all stay open
+  host_.onEvents = [this] {
+    if (host_.fileNameLabel != "X:\\T\\a\\b\\c\\d\\e\\deep") return;
+    host_.onEvents = nullptr;
+    ASSERT_EQ(rename((target_ + "/a").c_str(), (scratch_ / "moved").c_str()), 0);
+    ASSERT_EQ(symlink(outside_.c_str(), (target_ + "/a").c_str()), 0);
+  };
+
+  ScanTarget();
+
+  for (const std::string& path : mirror) EXPECT_EQ(DosBits(path), 0x06u) << path;
+  EXPECT_EQ(DosBits(scratch_ / "moved/b/c/d/e/deep"), 0u) << "its own folder was still open";
+}
+
 TEST_F(PosixPassTest, AnUnreadableFolderIsChangedButNotWhatItHolds) {
   Build(target_, {"locked/", "locked/inside", "after"});
   Mark({target_ + "/locked", target_ + "/locked/inside", target_ + "/after"}, 0x06);
