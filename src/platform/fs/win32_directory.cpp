@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/fs/win32_attributes.h"
+#include "platform/fs/win32_error_mode.h"
 #include "platform/fs/win32_handle.h"
 #include "platform/fs/win32_relative_open.h"
 
@@ -71,6 +72,7 @@ class Win32Directory : public Directory {
   // Reads the listing through the handle itself, from its start on every call. A listing that
   // fails part way keeps what it read.
   std::vector<DirEntry> List(bool filesOnly) {
+    NoCriticalErrorDialogs quiet;
     std::vector<DirEntry> entries;
     std::vector<std::uint64_t> buffer(64 * 1024 / sizeof(std::uint64_t));
     const DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(std::uint64_t));

@@ -64,6 +64,11 @@ std::wstring LastComponent(const std::wstring& display) {
   return slash == std::wstring::npos ? display : display.substr(slash + 1);
 }
 
+bool IsReachableByDrivePath(const std::wstring& name) {
+  return !name.empty() && name.back() != L'.' && name.back() != L' ' &&
+         RoundTripsThroughUtf8(name);
+}
+
 std::wstring JoinPath(const std::wstring& display, const std::wstring& name) {
   if (!display.empty() && display.back() == L'\\') return display + name;
   return display + L'\\' + name;

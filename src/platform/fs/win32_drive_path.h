@@ -20,6 +20,11 @@ std::optional<ResolvedPath> ResolveDrivePath(const std::string& utf8);
 // The last component of a display path; "" for a root.
 std::wstring LastComponent(const std::wstring& display);
 
+// Whether a drive-form path can lead to an entry of this name. Path calls drop trailing dots
+// and spaces, and a name with an unpaired surrogate has no UTF-8 form: such entries are reached
+// through open folder handles only.
+bool IsReachableByDrivePath(const std::wstring& name);
+
 // `name` inside the folder at `display`.
 std::wstring JoinPath(const std::wstring& display, const std::wstring& name);
 

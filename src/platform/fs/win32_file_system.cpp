@@ -10,7 +10,6 @@
 #include "platform/fs/win32_error_mode.h"
 #include "platform/fs/win32_errors.h"
 #include "platform/fs/win32_find.h"
-#include "platform/fs/win32_utf16.h"
 
 namespace lumaveil::fs {
 namespace {
@@ -45,7 +44,8 @@ class Win32FileSystem : public FileSystem {
     std::vector<Folder> folders;
     for (const FoundEntry& entry : FindEntries(resolved.extended)) {
       if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY) || IsDotEntry(entry.name) ||
-          IsLinkEntry(entry.attributes, entry.reparseTag) || !RoundTripsThroughUtf8(entry.name)) {
+          IsLinkEntry(entry.attributes, entry.reparseTag) ||
+          !IsReachableByDrivePath(entry.name)) {
         continue;
       }
       folders.push_back(

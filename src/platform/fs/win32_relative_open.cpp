@@ -4,6 +4,8 @@
 
 #include <limits>
 
+#include "platform/fs/win32_error_mode.h"
+
 namespace lumaveil::fs {
 namespace {
 
@@ -27,6 +29,7 @@ bool IsPlainName(const std::wstring& name) {
 
 UniqueHandle OpenInFolder(HANDLE folder, const std::wstring& name, ACCESS_MASK access,
                           ULONG options) {
+  NoCriticalErrorDialogs quiet;
   const auto open = NtOpenFileEntry();
   constexpr std::size_t kMaxBytes = std::numeric_limits<USHORT>::max();
   if (open == nullptr || !IsPlainName(name) || name.size() * sizeof(wchar_t) > kMaxBytes) {

@@ -9,8 +9,7 @@ namespace lumaveil::fs {
 // The UTF-16 form of UTF-8 text; nullopt when the text is not valid UTF-8.
 std::optional<std::wstring> ToUtf16(const std::string& utf8);
 
-// Whether a name survives the trip to UTF-8 and back. A name with an unpaired surrogate does
-// not: its drive-form path would name something else, so it is unreachable that way.
+// Whether a name survives the trip to UTF-8 and back; one with an unpaired surrogate does not.
 bool RoundTripsThroughUtf8(const std::wstring& name);
 
 }  // namespace lumaveil::fs

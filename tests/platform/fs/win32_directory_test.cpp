@@ -170,6 +170,28 @@ TEST_F(Win32DirectoryTest, NamesOutsideTheCodePageAreListedAndChanged) {
   EXPECT_EQ(scratch_.Raw(cyrillic), ExpectedFolderAttributes(attr::kSystem));
 }
 
+TEST_F(Win32DirectoryTest, NamesThatPathCallsWouldAlterAreReachedExactly) {
+  ASSERT_TRUE(scratch_.MakeFolder(L"hidden."));
+  ASSERT_TRUE(scratch_.MakeFolder(L"hidden"));
+  ASSERT_TRUE(scratch_.MakeFile(L"hidden.\\inner.txt"));
+  ASSERT_TRUE(scratch_.MakeFile(L"spaced "));
+  auto dir = Open();
+  ASSERT_NE(dir, nullptr);
+  const auto kinds = KindsOf(dir->ListAll());
+  EXPECT_EQ(kinds.count(L"hidden."), 1u);
+  EXPECT_EQ(kinds.count(L"spaced "), 1u);
+
+  auto dotted = dir->OpenFolder(L"hidden.");
+  ASSERT_NE(dotted, nullptr);
+  EXPECT_EQ(KindsOf(dotted->ListFiles()),
+            (std::map<std::wstring, EntryKind>{{L"inner.txt", EntryKind::File}}));
+  ASSERT_TRUE(dir->SetAttributes(L"hidden.", attr::kSystem));
+  ASSERT_TRUE(dir->SetAttributes(L"spaced ", attr::kHidden));
+  EXPECT_EQ(scratch_.Raw(L"hidden."), ExpectedFolderAttributes(attr::kSystem));
+  EXPECT_EQ(scratch_.Raw(L"hidden"), ExpectedFolderAttributes(0));
+  EXPECT_EQ(dir->GetAttributes(L"spaced "), ExpectedFileAttributes(attr::kHidden));
+}
+
 // The pass holds its folders open: renaming one and putting another in its place must not
 // move the pass over to the newcomer.
 TEST_F(Win32DirectoryTest, AnOpenFolderStaysTheSameFolderWhenItIsSwapped) {

@@ -59,6 +59,16 @@ TEST(Win32DrivePath, KeepsPathsPastTheOldLimitWhole) {
   EXPECT_EQ(resolved->extended, L"\\\\?\\" + expected);
 }
 
+TEST(Win32DrivePath, NamesThatPathCallsWouldAlterAreUnreachable) {
+  EXPECT_TRUE(IsReachableByDrivePath(L"name"));
+  EXPECT_TRUE(IsReachableByDrivePath(L"..data"));
+  EXPECT_TRUE(IsReachableByDrivePath(L"\u6587 \u4EF6.txt"));
+  EXPECT_FALSE(IsReachableByDrivePath(L"trailing."));
+  EXPECT_FALSE(IsReachableByDrivePath(L"trailing "));
+  EXPECT_FALSE(IsReachableByDrivePath(L"half\xD800"));
+  EXPECT_FALSE(IsReachableByDrivePath(L""));
+}
+
 TEST(Win32DrivePath, NamesAndJoinsComponents) {
   EXPECT_EQ(LastComponent(L"C:\\"), L"");
   EXPECT_EQ(LastComponent(L"C:\\Windows"), L"Windows");
