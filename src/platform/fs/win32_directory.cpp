@@ -22,14 +22,14 @@ EntryKind KindOf(std::uint32_t attributes, std::uint32_t reparseTag) {
   return EntryKind::File;
 }
 
-// A folder handle is only worth keeping when it is a real folder and not a link to one.
-bool IsPlainFolder(HANDLE handle) {
+// Whether an open entry is a folder, and with `orLink` false, one that is not a link either.
+bool IsFolder(HANDLE handle, bool orLink) {
   FILE_ATTRIBUTE_TAG_INFO info{};
   if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &info, sizeof info)) {
     return false;
   }
   return (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-         !IsLinkEntry(info.FileAttributes, info.ReparseTag);
+         (orLink || !IsLinkEntry(info.FileAttributes, info.ReparseTag));
 }
 
 class Win32Directory : public Directory {
@@ -40,9 +40,9 @@ class Win32Directory : public Directory {
   std::vector<DirEntry> ListFiles() override { return List(true); }
 
   std::unique_ptr<Directory> OpenFolder(const NativeName& name) override {
-    UniqueHandle child =
-        OpenInFolder(handle_.get(), name, kListAccess, FILE_DIRECTORY_FILE);
-    if (!child || !IsPlainFolder(child.get())) return nullptr;
+    // The link itself is opened, never its target, and a link is no folder to enter.
+    UniqueHandle child = OpenInFolder(handle_.get(), name, kListAccess, FILE_DIRECTORY_FILE);
+    if (!child || !IsFolder(child.get(), false)) return nullptr;
     return std::make_unique<Win32Directory>(std::move(child));
   }
 
@@ -105,12 +105,8 @@ std::unique_ptr<Directory> OpenWin32Directory(const std::wstring& extendedPath) 
   UniqueHandle handle(CreateFileW(extendedPath.c_str(), kListAccess | SYNCHRONIZE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!handle) return nullptr;
-  FILE_ATTRIBUTE_TAG_INFO info{};
-  if (!GetFileInformationByHandleEx(handle.get(), FileAttributeTagInfo, &info, sizeof info) ||
-      !(info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    return nullptr;
-  }
+  // The chosen folder itself may be reached through a junction.
+  if (!handle || !IsFolder(handle.get(), true)) return nullptr;
   return std::make_unique<Win32Directory>(std::move(handle));
 }
 
