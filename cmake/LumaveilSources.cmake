@@ -31,6 +31,8 @@ function(lumaveil_test_program target dir)
   if(sources)
     add_executable(${target} ${sources})
     target_link_libraries(${target} PRIVATE ${ARGN} GTest::gtest_main)
+    # Helpers shared between test programs are included by their path below tests/.
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_compile_definitions(${target} PRIVATE LUMAVEIL_TEST_DATA="${dir}/data")
     gtest_discover_tests(${target} TEST_FILTER "-KernelAttributes*" DISCOVERY_TIMEOUT 60
                          PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

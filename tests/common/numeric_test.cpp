@@ -3,20 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 #include <limits>
+
+#include "common/error_number_of.h"
 
 namespace lumaveil::numeric {
 namespace {
-
-int ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const RunTimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundToInt32(2.5), 2);
@@ -37,34 +29,34 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
 TEST(Rounding, ResultsOutsideTheTargetRangeOverflow) {
   EXPECT_EQ(RoundToInt32(2147483647.4), INT_MAX);
   EXPECT_EQ(RoundToInt32(-2147483648.5), INT_MIN);  // halves to even, inside the range
-  EXPECT_EQ(ErrorOf([] { RoundToInt32(2147483647.5); }), error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { RoundToInt32(-2147483649.0); }), error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { RoundToInt32(std::numeric_limits<double>::quiet_NaN()); }),
+  EXPECT_EQ(ErrorNumberOf([] { RoundToInt32(2147483647.5); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { RoundToInt32(-2147483649.0); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { RoundToInt32(std::numeric_limits<double>::quiet_NaN()); }),
             error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { RoundToInt32(std::numeric_limits<double>::infinity()); }),
+  EXPECT_EQ(ErrorNumberOf([] { RoundToInt32(std::numeric_limits<double>::infinity()); }),
             error::kOverflow);
   EXPECT_EQ(RoundToInt16(-32768.5), -32768);
-  EXPECT_EQ(ErrorOf([] { RoundToInt16(32767.5); }), error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { RoundToInt16(1e10); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { RoundToInt16(32767.5); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { RoundToInt16(1e10); }), error::kOverflow);
 }
 
 TEST(CheckedArithmetic, ThirtyTwoBitResultsOutsideTheRangeOverflow) {
   EXPECT_EQ(Add32(INT_MAX - 1, 1), INT_MAX);
-  EXPECT_EQ(ErrorOf([] { Add32(INT_MAX, 1); }), error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { Sub32(INT_MIN, 1); }), error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { Sub32(255, INT_MIN); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Add32(INT_MAX, 1); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Sub32(INT_MIN, 1); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Sub32(255, INT_MIN); }), error::kOverflow);
   EXPECT_EQ(Mul32(-65536, 32768), INT_MIN);
-  EXPECT_EQ(ErrorOf([] { Mul32(65536, 32768); }), error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { Mul32(46341, 46341); }), error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { Mul32(-1, INT_MIN); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Mul32(65536, 32768); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Mul32(46341, 46341); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Mul32(-1, INT_MIN); }), error::kOverflow);
 }
 
 TEST(CheckedArithmetic, SixteenBitResultsOutsideTheRangeOverflow) {
   EXPECT_EQ(Add16(32766, 1), 32767);
-  EXPECT_EQ(ErrorOf([] { Add16(32767, 1); }), error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { Sub16(-32768, 1); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Add16(32767, 1); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Sub16(-32768, 1); }), error::kOverflow);
   EXPECT_EQ(Mul16(-256, 128), -32768);
-  EXPECT_EQ(ErrorOf([] { Mul16(256, 128); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Mul16(256, 128); }), error::kOverflow);
 }
 
 TEST(IntegerDivision, TruncatesTowardZeroAndModTakesTheDividendsSign) {
@@ -80,11 +72,11 @@ TEST(IntegerDivision, TruncatesTowardZeroAndModTakesTheDividendsSign) {
 }
 
 TEST(IntegerDivision, ZeroDivisorAndTheOneOverflowingQuotient) {
-  EXPECT_EQ(ErrorOf([] { Div32(1, 0); }), error::kDivisionByZero);
-  EXPECT_EQ(ErrorOf([] { Mod32(1, 0); }), error::kDivisionByZero);
-  EXPECT_EQ(ErrorOf([] { Div16(1, 0); }), error::kDivisionByZero);
-  EXPECT_EQ(ErrorOf([] { Div32(INT_MIN, -1); }), error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { Div16(-32768, -1); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Div32(1, 0); }), error::kDivisionByZero);
+  EXPECT_EQ(ErrorNumberOf([] { Mod32(1, 0); }), error::kDivisionByZero);
+  EXPECT_EQ(ErrorNumberOf([] { Div16(1, 0); }), error::kDivisionByZero);
+  EXPECT_EQ(ErrorNumberOf([] { Div32(INT_MIN, -1); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Div16(-32768, -1); }), error::kOverflow);
   try {
     Div32(1, 0);
   } catch (const RunTimeError& e) {

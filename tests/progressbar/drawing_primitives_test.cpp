@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "common/error_number_of.h"
 #include "common/run_time_error.h"
 #include "../platform/gdi/gdi_test_support.h"
 #include "platform/gdi/gdi.h"
@@ -21,15 +21,6 @@ using gdi::RGB;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr std::int32_t kHighlightReference = static_cast<std::int32_t>(0x8000000D);
 constexpr std::int32_t kClassicHighlight = 0x6A240A;  // RGB(10, 36, 106)
-
-int ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const RunTimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 // A white memory surface; every test checks that the primitives free what they make.
 class Primitives : public gdi::testing::NoLeaks {
@@ -75,8 +66,8 @@ TEST(Colors, LightenColorTakesTheColourUnresolvedWithSignedChannels) {
   // -256: red 0, green (-256 \ 256) mod 256 = -1, blue 0; nothing raises a channel below 0.
   EXPECT_EQ(LightenColor(-256, 0), -256);
   EXPECT_NE(LightenColor(kHighlightReference, 0), kClassicHighlight);
-  EXPECT_EQ(ErrorOf([] { LightenColor(0, INT_MIN); }), error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { LightenColor(0x0000FF, -20000000); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { LightenColor(0, INT_MIN); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { LightenColor(0x0000FF, -20000000); }), error::kOverflow);
 }
 
 TEST(Colors, BlendColorsWeighsTheFirstColourInTwoHundredFiftyFifths) {
@@ -90,8 +81,8 @@ TEST(Colors, BlendColorsWeighsTheFirstColourInTwoHundredFiftyFifths) {
 
 TEST(Colors, BlendColorsOutsideTheWeightRange) {
   EXPECT_EQ(BlendColors(0x0000FF, 0, 300), 0x0000FF);  // red 300 lowered to 255
-  EXPECT_EQ(ErrorOf([] { BlendColors(0x0000FF, 0, 40000); }), error::kOverflow);
-  EXPECT_EQ(ErrorOf([] { BlendColors(0x0000FF, 0, INT_MAX); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { BlendColors(0x0000FF, 0, 40000); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { BlendColors(0x0000FF, 0, INT_MAX); }), error::kOverflow);
 }
 
 TEST_F(Primitives, FillBoxResolvesItsColourFrameBoxDoesNot) {
@@ -218,7 +209,7 @@ TEST_F(Primitives, EnsureBufferWithoutABufferDecidesOnTheSum) {
   EXPECT_EQ(buffer.mBufWidth, 0);
   EXPECT_EQ(buffer.mBufHeight, 10);
   FreeBuffer(buffer);
-  EXPECT_EQ(ErrorOf([&] { EnsureBuffer(buffer, INT_MAX, 1); }), error::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([&] { EnsureBuffer(buffer, INT_MAX, 1); }), error::kOverflow);
   EXPECT_EQ(buffer.mMemDC, 0);
 }
 

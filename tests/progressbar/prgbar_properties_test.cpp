@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "bar_fixture.h"
+#include "common/error_number_of.h"
 #include "common/run_time_error.h"
 #include "progressbar/font.h"
 #include "progressbar/picture.h"
@@ -9,15 +10,6 @@ namespace lumaveil::progressbar::testing {
 namespace {
 
 using PrgBarProperties = BarTest;
-
-int ErrorNumberOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RunTimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST_F(PrgBarProperties, NewInstanceHasItsDefaultsAndSetsUpTheSurface) {
   WindowSurface surface(40, 20);

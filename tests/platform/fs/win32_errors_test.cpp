@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
+#include "common/error_number_of.h"
 #include "platform/fs/file_system.h"
 #include "platform/fs/win32_errors.h"
 #include "win32_fs_test_support.h"
@@ -37,15 +36,6 @@ TEST(Win32Errors, SystemCodesBecomeRunTimeErrors) {
   }
 }
 
-int NumberOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const RunTimeError& error) {
-    return error.Number();
-  }
-  return 0;
-}
-
 // A drive letter that names no drive on this machine.
 std::string UnusedDriveLetter() {
   const DWORD used = GetLogicalDrives();
@@ -59,14 +49,14 @@ TEST(Win32Errors, FoldersThatAreNotThereAreNotFound) {
   testing::ScratchFolder scratch;
   ASSERT_TRUE(scratch.MakeFile(L"file.txt"));
   const auto fs = CreateFileSystem();
-  EXPECT_EQ(NumberOf([&] { fs->GetFolder(scratch.Path(L"missing")); }), 76);
-  EXPECT_EQ(NumberOf([&] { fs->GetFolder(scratch.Path(L"missing\\deeper")); }), 76);
-  EXPECT_EQ(NumberOf([&] { fs->GetFolder(scratch.Path(L"file.txt")); }), 76);
-  EXPECT_EQ(NumberOf([&] { fs->GetFolder("relative\\path"); }), 76);
-  EXPECT_EQ(NumberOf([&] { fs->GetFolder("C:\\bad\xFFname"); }), 76);
+  EXPECT_EQ(ErrorNumberOf([&] { fs->GetFolder(scratch.Path(L"missing")); }), 76);
+  EXPECT_EQ(ErrorNumberOf([&] { fs->GetFolder(scratch.Path(L"missing\\deeper")); }), 76);
+  EXPECT_EQ(ErrorNumberOf([&] { fs->GetFolder(scratch.Path(L"file.txt")); }), 76);
+  EXPECT_EQ(ErrorNumberOf([&] { fs->GetFolder("relative\\path"); }), 76);
+  EXPECT_EQ(ErrorNumberOf([&] { fs->GetFolder("C:\\bad\xFFname"); }), 76);
   const std::string letter = UnusedDriveLetter();
   ASSERT_FALSE(letter.empty());
-  EXPECT_EQ(NumberOf([&] { fs->GetFolder(letter + ":\\"); }), 76);
+  EXPECT_EQ(ErrorNumberOf([&] { fs->GetFolder(letter + ":\\"); }), 76);
 }
 
 TEST(Win32Errors, AFolderRemovedAfterItWasOpenedFailsItsListings) {
@@ -75,8 +65,8 @@ TEST(Win32Errors, AFolderRemovedAfterItWasOpenedFailsItsListings) {
   const auto fs = CreateFileSystem();
   const Folder folder = fs->GetFolder(scratch.Path(L"gone"));
   ASSERT_TRUE(RemoveDirectoryW(scratch.Extended(L"gone").c_str()));
-  EXPECT_EQ(NumberOf([&] { fs->SubFolders(folder); }), 76);
-  EXPECT_EQ(NumberOf([&] { fs->Files(folder); }), 76);
+  EXPECT_EQ(ErrorNumberOf([&] { fs->SubFolders(folder); }), 76);
+  EXPECT_EQ(ErrorNumberOf([&] { fs->Files(folder); }), 76);
 }
 
 }  // namespace

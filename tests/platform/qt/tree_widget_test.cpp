@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "../../tree/tree_fixture.h"
+#include "common/error_number_of.h"
 #include "common/run_time_error.h"
 #include "platform/qt/folder_tree_widget.h"
 #include "tree_qt_application.h"
@@ -114,12 +115,7 @@ TEST_F(TreeWidgetTest, NodesRefuseDuplicateKeysAndMissingRelativesWithoutAddingA
   const int count = Item("C:")->childCount();
   auto number_of = [&](const std::optional<std::string>& relative, tree::Relationship how,
                        const std::string& key) {
-    try {
-      nodes.Add(relative, how, key, "text", "closedfolder");
-    } catch (const RunTimeError& e) {
-      return e.Number();
-    }
-    return 0;
+    return ErrorNumberOf([&] { nodes.Add(relative, how, key, "text", "closedfolder"); });
   };
   EXPECT_EQ(number_of("C:", tree::Relationship::Child, "C:\\Windows"), tree::error::kKeyNotUnique);
   EXPECT_EQ(number_of("Q:", tree::Relationship::Child, "Q:\\x"), tree::error::kElementNotFound);
