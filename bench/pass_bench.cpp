@@ -24,7 +24,7 @@
 
 #include "attrib/attribute_pass.h"
 #include "platform/fs/posix_directory.h"
-#include "posix_ntfs_image.h"
+#include "platform/fs/posix_ntfs_image.h"
 
 namespace {
 
@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
   }
   if (where == "ntfs" || where == "both") {
     TemporaryFolder folder(parent);
-    lumaveil::attrib::testing::NtfsImage image(folder.path(), 1LL << 30);
+    lumaveil::fs::testing::NtfsImage image(folder.path(), 1LL << 30);
     if (!image.Mounted()) {
       std::printf("ntfs-3g: %s\n", image.Problem().c_str());
       ok = false;

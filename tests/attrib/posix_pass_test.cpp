@@ -18,13 +18,14 @@
 #include "platform/fs/posix_directory.h"
 #include "platform/fs/posix_file_system.h"
 #include "platform/fs/posix_fs_test_support.h"
-#include "posix_ntfs_image.h"
+#include "platform/fs/posix_ntfs_image.h"
 #include "recording_host.h"
 
 namespace lumaveil::attrib {
 namespace {
 
 using fs::testing::InUnprivilegedChild;
+using fs::testing::NtfsImage;
 using fs::testing::ScratchFolder;
 using fs::testing::TmpfsMount;
 using fs::testing::WriteFile;
@@ -278,7 +279,7 @@ void ExpectPassesOn(const std::string& mountPoint) {
 }
 
 TEST_F(PosixPassTest, NtfsImageUnderNtfs3g) {
-  testing::NtfsImage image(scratch_.path(), 16 << 20);
+  NtfsImage image(scratch_.path(), 16 << 20);
   if (image.ToolsMissing()) GTEST_SKIP() << image.Problem();
   ASSERT_TRUE(image.Mounted()) << image.Problem();
   ExpectPassesOn(image.MountPoint());

@@ -1,9 +1,10 @@
 // Shared by the POSIX folder-handle and attribute tests: scratch folders that are always removed,
-// descriptor counts, and write checks made without root's privileges.
+// descriptor counts, write checks made without root's privileges, and one mask's round trip.
 #pragma once
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -19,6 +20,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/fs/file_system.h"
 
 namespace lumaveil::fs::testing {
 
@@ -153,6 +156,18 @@ inline bool CanOpenForWriting(const std::string& path) {
   if (fd < 0) return false;
   close(fd);
   return true;
+}
+
+// Gives the entries "file" and "folder" of `dir` the attributes `mask` and checks that both read
+// back as the settable part of it, the file as Normal when that is none. Call it within
+// ASSERT_NO_FATAL_FAILURE: a refused change ends the caller too.
+inline void SetAndCheckMask(Directory& dir, std::uint32_t mask) {
+  // 0x8 (volume) and 0x10 (directory) are not the caller's to set.
+  const std::uint32_t settable = mask & attr::kSettable;
+  ASSERT_TRUE(dir.SetAttributes("file", mask)) << mask;
+  ASSERT_TRUE(dir.SetAttributes("folder", mask)) << mask;
+  EXPECT_EQ(dir.GetAttributes("file"), settable == 0 ? attr::kNormal : settable) << mask;
+  EXPECT_EQ(dir.GetAttributes("folder"), settable | attr::kDirectory) << mask;
 }
 
 }  // namespace lumaveil::fs::testing

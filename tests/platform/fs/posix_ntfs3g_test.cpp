@@ -2,57 +2,29 @@
 // unmounted in the suite's tear-down whether its tests passed or not.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <cstdint>
 #include <memory>
-#include <sstream>
+#include <optional>
+#include <string>
 
 #include "platform/fs/mountinfo.h"
 #include "platform/fs/posix_directory.h"
 #include "platform/fs/posix_fs_type.h"
 #include "posix_fs_test_support.h"
+#include "posix_ntfs_image.h"
 
 namespace lumaveil::fs {
 namespace {
 
+using testing::NtfsImage;
 using testing::ScratchFolder;
+using testing::SetAndCheckMask;
 using testing::WriteFile;
-
-std::string FindTool(const std::string& name) {
-  std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
-  std::istringstream dirs(path + ":/usr/sbin:/sbin:/usr/bin:/bin");
-  std::string dir;
-  while (std::getline(dirs, dir, ':')) {
-    std::string candidate = dir + "/" + name;
-    if (!dir.empty() && access(candidate.c_str(), X_OK) == 0) return candidate;
-  }
-  return "";
-}
-
-// Runs a program with its output discarded; true when it exits with 0.
-bool RunQuietly(const std::vector<std::string>& args) {
-  pid_t child = fork();
-  if (child < 0) return false;
-  if (child == 0) {
-    int null = open("/dev/null", O_WRONLY);
-    dup2(null, STDOUT_FILENO);
-    dup2(null, STDERR_FILENO);
-    std::vector<char*> argv;
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 std::optional<std::uint32_t> RawAttrib(const std::string& path) {
   std::uint32_t value = 0;
@@ -69,39 +41,19 @@ bool SetRawAttrib(const std::string& path, std::uint32_t value) {
 class Ntfs3gTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    const std::string mkntfs = FindTool("mkntfs");
-    const std::string ntfs3g = FindTool("ntfs-3g");
-    if (mkntfs.empty() || ntfs3g.empty()) {
-      skipReason_ = "mkntfs or ntfs-3g is not installed";
-      return;
-    }
-    scratch_ = new ScratchFolder();
-    const std::string image = *scratch_ / "ntfs.img";
-    mountPoint_ = *scratch_ / "mnt";
-    if (!WriteFile(image, "") || truncate(image.c_str(), 16 << 20) != 0 ||
-        !RunQuietly({mkntfs, "-F", "-f", "-q", "-L", "lumaveil", image}) ||
-        mkdir(mountPoint_.c_str(), 0755) != 0 || !RunQuietly({ntfs3g, image, mountPoint_})) {
-      setupFailure_ = "cannot make or mount an NTFS image with ntfs-3g";
-      return;
-    }
-    mounted_ = true;
+    scratch_ = std::make_unique<ScratchFolder>();
+    image_ = std::make_unique<NtfsImage>(scratch_->path(), 16 << 20, "lumaveil");
   }
 
   static void TearDownTestSuite() {
-    if (mounted_) {
-      if (umount(mountPoint_.c_str()) != 0) {
-        RunQuietly({FindTool("fusermount"), "-u", "-z", mountPoint_});
-      }
-    }
-    mounted_ = false;
-    delete scratch_;
-    scratch_ = nullptr;
+    image_.reset();  // unmounted before its folder goes
+    scratch_.reset();
   }
 
   void SetUp() override {
-    if (!skipReason_.empty()) GTEST_SKIP() << skipReason_;
+    if (image_->ToolsMissing()) GTEST_SKIP() << image_->Problem();
     // The tools are there, so this must work: failing here is a failure, not a skip.
-    ASSERT_TRUE(mounted_) << setupFailure_;
+    ASSERT_TRUE(image_->Mounted()) << image_->Problem();
     static int serial = 0;
     folderName_ = "case" + std::to_string(++serial);
     ASSERT_EQ(mkdir(Path("").c_str(), 0755), 0);
@@ -110,14 +62,11 @@ class Ntfs3gTest : public ::testing::Test {
   }
 
   std::string Path(const std::string& name) const {
-    return mountPoint_ + "/" + folderName_ + (name.empty() ? "" : "/" + name);
+    return image_->MountPoint() + "/" + folderName_ + (name.empty() ? "" : "/" + name);
   }
 
-  static inline std::string skipReason_;
-  static inline std::string setupFailure_;
-  static inline ScratchFolder* scratch_ = nullptr;
-  static inline std::string mountPoint_;
-  static inline bool mounted_ = false;
+  static inline std::unique_ptr<ScratchFolder> scratch_;
+  static inline std::unique_ptr<NtfsImage> image_;
   std::string folderName_;
   std::unique_ptr<Directory> dir_;
 };
@@ -143,11 +92,8 @@ TEST_F(Ntfs3gTest, EveryMaskRoundTripsOnFilesAndFolders) {
   ASSERT_EQ(mkdir(Path("folder").c_str(), 0755), 0);
   EXPECT_EQ(dir_->GetAttributes("file"), attr::kArchive);
   for (std::uint32_t mask = 0; mask <= 0x27; ++mask) {
+    ASSERT_NO_FATAL_FAILURE(SetAndCheckMask(*dir_, mask));
     const std::uint32_t settable = mask & attr::kSettable;
-    ASSERT_TRUE(dir_->SetAttributes("file", mask)) << mask;
-    ASSERT_TRUE(dir_->SetAttributes("folder", mask)) << mask;
-    EXPECT_EQ(dir_->GetAttributes("file"), settable == 0 ? attr::kNormal : settable) << mask;
-    EXPECT_EQ(dir_->GetAttributes("folder"), settable | attr::kDirectory) << mask;
     EXPECT_EQ(RawAttrib(Path("file")), settable == 0 ? attr::kNormal : settable) << mask;
   }
   ASSERT_TRUE(dir_->SetAttributes("file", 0x3127 | 0x80));

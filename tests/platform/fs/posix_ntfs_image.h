@@ -1,5 +1,5 @@
 // A fresh NTFS image made with mkntfs and mounted with ntfs-3g for as long as the object lives;
-// shared by the pass's tests and its benchmark.
+// shared by the ntfs-3g file-system tests, the pass's tests and the pass's benchmark.
 #pragma once
 
 #include <fcntl.h>
@@ -13,12 +13,14 @@
 #include <string>
 #include <vector>
 
-namespace lumaveil::attrib::testing {
+namespace lumaveil::fs::testing {
 
 class NtfsImage {
  public:
   // `folder` must exist and stay while the object lives; the image and mount point go in it.
-  NtfsImage(const std::string& folder, long long bytes) : mountPoint_(folder + "/ntfs") {
+  // A non-empty `label` names the volume.
+  NtfsImage(const std::string& folder, long long bytes, const std::string& label = "")
+      : mountPoint_(folder + "/ntfs") {
     const std::string mkntfs = FindTool("mkntfs");
     const std::string ntfs3g = FindTool("ntfs-3g");
     if (mkntfs.empty() || ntfs3g.empty()) {
@@ -29,7 +31,10 @@ class NtfsImage {
     const int fd = open(image.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const bool sized = fd >= 0 && ftruncate(fd, bytes) == 0;
     if (fd >= 0) close(fd);
-    if (!sized || !Run({mkntfs, "-F", "-f", "-q", image}) ||
+    std::vector<std::string> format = {mkntfs, "-F", "-f", "-q"};
+    if (!label.empty()) format.insert(format.end(), {"-L", label});
+    format.push_back(image);
+    if (!sized || !Run(format) ||
         mkdir(mountPoint_.c_str(), 0755) != 0 || !Run({ntfs3g, image, mountPoint_})) {
       problem_ = "cannot make or mount an NTFS image with ntfs-3g";
       return;
@@ -84,4 +89,4 @@ class NtfsImage {
   bool mounted_ = false;
 };
 
-}  // namespace lumaveil::attrib::testing
+}  // namespace lumaveil::fs::testing
