@@ -6,8 +6,6 @@
 // The tree: 10 x 10 x 10 folders on three levels, 100 files in each of the 1,000 deepest,
 // so 100,000 files and 1,110 folders, made in a fresh folder below DIR (default: the system's
 // temporary folder) and, for "ntfs", on an NTFS image mounted with ntfs-3g there.
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -23,30 +21,25 @@
 #include <vector>
 
 #include "attrib/attribute_pass.h"
+#include "bench_tree.h"
+#include "mask_host.h"
 #include "platform/fs/posix_directory.h"
 #include "platform/fs/posix_ntfs_image.h"
 
 namespace {
 
 using lumaveil::attrib::AttributePass;
-using lumaveil::attrib::PassHost;
 namespace fs = lumaveil::fs;
 
-constexpr int kFanOut = 10;
-constexpr int kFilesPerFolder = 100;
+using lumaveil::bench::kFanOut;
+using lumaveil::bench::kTreeFiles;
+using lumaveil::bench::MakeTree;
 
 // The window of a pass nobody watches: the labels are still formatted, then dropped.
-class HeadlessHost : public PassHost {
+class HeadlessHost : public lumaveil::bench::MaskHost {
  public:
-  std::uint32_t mask = 0;
-  bool IsCheck1Ticked(int index) override {
-    static constexpr std::uint32_t kBits[] = {0x20, 0x1, 0x2, 0x4};
-    return (mask & kBits[index]) != 0;
-  }
   void SetLblFileName(const std::string& text) override { labelBytes += text.size(); }
   void SetLblValue1(const std::string& text) override { labelBytes += text.size(); }
-  void DoEvents() override {}
-  bool StopFlag() override { return false; }
   std::size_t labelBytes = 0;
 };
 
@@ -59,29 +52,6 @@ void ReferenceWalk(fs::Directory& folder, std::uint32_t mask) {
     }
     folder.SetAttributes(entry.name, mask);
   }
-}
-
-bool MakeTree(const std::string& root) {
-  if (mkdir(root.c_str(), 0755) != 0) return false;
-  for (int a = 0; a < kFanOut; ++a) {
-    const std::string first = root + "/a" + std::to_string(a);
-    if (mkdir(first.c_str(), 0755) != 0) return false;
-    for (int b = 0; b < kFanOut; ++b) {
-      const std::string second = first + "/b" + std::to_string(b);
-      if (mkdir(second.c_str(), 0755) != 0) return false;
-      for (int c = 0; c < kFanOut; ++c) {
-        const std::string third = second + "/c" + std::to_string(c);
-        if (mkdir(third.c_str(), 0755) != 0) return false;
-        for (int f = 0; f < kFilesPerFolder; ++f) {
-          const std::string file = third + "/file" + std::to_string(f) + ".doc";
-          const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-          if (fd < 0 || write(fd, "data", 4) != 4) return false;
-          close(fd);
-        }
-      }
-    }
-  }
-  return true;
 }
 
 // Wall-clock time, and this process's own processor time (user and system), which a busy
@@ -118,7 +88,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs) {
   std::printf("%s: making 100,000 files in 1,110 folders below %s ...\n", where.c_str(),
               root.c_str());
   std::fflush(stdout);
-  const double madeIn = Time([&] { MakeTree(root); }).wall;
+  const double madeIn = Time([&] { MakeTree(root, "data"); }).wall;
   auto check = fs::OpenNativeDirectory(root);
   if (!check || check->ListAll().size() != kFanOut + 2) {
     std::printf("%s: cannot make the tree\n", where.c_str());
@@ -155,7 +125,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs) {
       walkReference();
       walkPass();
     }
-    if (count != kFanOut * kFanOut * kFanOut * kFilesPerFolder) {
+    if (count != kTreeFiles) {
       std::printf("%s: the pass counted %d files\n", where.c_str(), count);
       return false;
     }

@@ -6,8 +6,6 @@
 //   DISPLAY=:99 gui_pass_bench [--runs N] [--folder DIR] [--plain-labels 0|1]
 //
 // The window may add at most 25% to the headless pass.
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -29,6 +27,8 @@
 #include "app/pass_label.h"
 #include "app/program.h"
 #include "attrib/attribute_pass.h"
+#include "bench_tree.h"
+#include "mask_host.h"
 #include "platform/fs/posix_file_system.h"
 #include "platform/qt/qt_event_pump.h"
 
@@ -36,47 +36,16 @@ namespace {
 
 namespace fs = lumaveil::fs;
 using lumaveil::attrib::AttributePass;
-using lumaveil::attrib::PassHost;
 
-constexpr int kFanOut = 10;
-constexpr int kFilesPerFolder = 100;
-constexpr int kFiles = kFanOut * kFanOut * kFanOut * kFilesPerFolder;
+using lumaveil::bench::MakeTree;
+constexpr int kFiles = lumaveil::bench::kTreeFiles;
 constexpr std::uint32_t kHidden = 0x2;
 
-bool MakeTree(const std::string& root) {
-  if (mkdir(root.c_str(), 0755) != 0) return false;
-  for (int a = 0; a < kFanOut; ++a) {
-    for (int b = 0; b < kFanOut; ++b) {
-      for (int c = 0; c < kFanOut; ++c) {
-        const std::string folder = root + "/a" + std::to_string(a) + "/b" + std::to_string(b) +
-                                   "/c" + std::to_string(c);
-        std::error_code ec;
-        std::filesystem::create_directories(folder, ec);
-        if (ec) return false;
-        for (int f = 0; f < kFilesPerFolder; ++f) {
-          const std::string file = folder + "/file" + std::to_string(f) + ".doc";
-          const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-          if (fd < 0) return false;
-          close(fd);
-        }
-      }
-    }
-  }
-  return true;
-}
-
 // The boxes as the pass reads them; the labels' texts are made and dropped.
-class HeadlessHost : public PassHost {
+class HeadlessHost : public lumaveil::bench::MaskHost {
  public:
-  std::uint32_t mask = 0;
-  bool IsCheck1Ticked(int index) override {
-    static constexpr std::uint32_t kBits[] = {0x20, 0x1, 0x2, 0x4};
-    return (mask & kBits[index]) != 0;
-  }
   void SetLblFileName(const std::string& text) override { last = text; }
   void SetLblValue1(const std::string& text) override { count = text; }
-  void DoEvents() override {}
-  bool StopFlag() override { return false; }
   std::string last;
   std::string count;
 };
@@ -166,7 +135,7 @@ int main(int argc, char** argv) {
   std::printf("making %d files in 1,110 folders below %s ...\n", kFiles, data.c_str());
   std::fflush(stdout);
   int status = 0;
-  if (!MakeTree(data + "/tree")) {
+  if (!MakeTree(data + "/tree", "")) {
     std::fprintf(stderr, "cannot make the tree\n");
     status = 1;
   } else {
