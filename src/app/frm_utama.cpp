@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/about_window.h"
 #include "app/form_label.h"
@@ -175,13 +174,7 @@ void FrmUtama::BuildMenus() {
 void FrmUtama::Form_Load() { tvFolders_->Form_Load(); }
 
 void FrmUtama::ShowCentred() {
-  const QScreen* screen = this->screen() != nullptr ? this->screen()
-                                                    : QGuiApplication::primaryScreen();
-  if (screen != nullptr) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(this, screen() != nullptr ? screen() : QGuiApplication::primaryScreen());
   show();
   tvFolders_->setFocus(Qt::OtherFocusReason);
 }
@@ -217,12 +210,7 @@ void FrmUtama::MnAbout_Click() {
   if (about_ == nullptr) {
     about_ = new About();
     about_->setAttribute(Qt::WA_DeleteOnClose);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-      QRect frame = about_->frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      about_->move(frame.topLeft());
-    }
+    CentreOnScreen(about_, QGuiApplication::primaryScreen());
   }
   about_->show();
   about_->raise();

@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
 #include "app/form_label.h"
 #include "app/program_pictures.h"
@@ -54,12 +53,7 @@ SplashScreen::SplashScreen(HandOver handOver)
 SplashScreen::~SplashScreen() = default;
 
 void SplashScreen::ShowCentred() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen != nullptr) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(this, QGuiApplication::primaryScreen());
   show();
 }
 

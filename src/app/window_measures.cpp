@@ -39,4 +39,11 @@ void TwipScale::Place(QWidget* widget, int left, int top, int width, int height)
   widget->setGeometry(Rect(left, top, width, height));
 }
 
+void CentreOnScreen(QWidget* window, const QScreen* screen) {
+  if (screen == nullptr) return;
+  QRect frame = window->frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window->move(frame.topLeft());
+}
+
 }  // namespace lumaveil::app

@@ -5,6 +5,7 @@
 
 #include <QRect>
 
+class QScreen;
 class QWidget;
 
 namespace lumaveil::app {
@@ -24,5 +25,9 @@ class TwipScale {
  private:
   double dpi_;
 };
+
+// Moves the top-level `window` so that its frame is centred in the available area of `screen`;
+// leaves it where it is when there is no screen.
+void CentreOnScreen(QWidget* window, const QScreen* screen);
 
 }  // namespace lumaveil::app
