@@ -32,7 +32,6 @@ class FolderTreeWidget : public QTreeWidget {
   // Fills the tree with the drives; the window's load calls it once.
   void Form_Load();
 
-  tree::FolderTree& Handlers() { return *handlers_; }
   QtTreeView& Nodes() { return *view_; }
   const ImageList& Images() const { return images_; }
 
