@@ -156,11 +156,14 @@ bool DosAttribWrite(const Entry& entry, std::uint32_t mask) {
 
   if (!SetDosAttrib(entry, value)) {
     // Its owner may not set an extended attribute on a file nobody may write: give write access
-    // back first, and take it away again if the value still cannot be stored.
-    if (errno != EACCES || !isReadOnly || wantReadOnly || !Chmod(entry, writable)) return false;
-    if (SetDosAttrib(entry, value)) return true;
-    Chmod(entry, mode);
-    return false;
+    // back first (to the owner alone while the file stays Read-Only), and take it away again
+    // unless Read-Only is being cleared and the value was stored.
+    if (errno != EACCES || !isReadOnly) return false;
+    const mode_t unlocked = wantReadOnly ? static_cast<mode_t>(mode | S_IWUSR) : writable;
+    if (!Chmod(entry, unlocked)) return false;
+    const bool written = SetDosAttrib(entry, value);
+    if (written && !wantReadOnly) return true;
+    return Chmod(entry, mode) && written;
   }
   if (wantReadOnly && !isReadOnly) return Chmod(entry, ModeWithoutWrite(mode));
   if (!wantReadOnly && isReadOnly) return Chmod(entry, writable);

@@ -279,6 +279,18 @@ TEST_P(DosAttribOnDisk, ReadOnlyBlocksWritesAndClearingItRestoresThem) {
   EXPECT_EQ(dir_->GetAttributes("folder"), attr::kReadOnly | attr::kDirectory);
 }
 
+TEST_P(DosAttribOnDisk, AReadOnlyFilesOtherBitsChangeWhileItStaysReadOnly) {
+  ASSERT_TRUE(dir_->SetAttributes("file", attr::kReadOnly | attr::kHidden));
+  ASSERT_EQ(ModeOf(Path("file")), 0444u);
+
+  // The owner, without root's privileges, may not store a value on a file nobody may write.
+  EXPECT_TRUE(InUnprivilegedChild(
+      [&] { return dir_->SetAttributes("file", attr::kReadOnly | attr::kSystem); }));
+  EXPECT_EQ(ModeOf(Path("file")), 0444u);
+  EXPECT_EQ(dir_->GetAttributes("file"), attr::kReadOnly | attr::kSystem);
+  EXPECT_EQ(DosAttribValue(Path("file")), "0x5\0"s);
+}
+
 TEST_P(DosAttribOnDisk, LinksAndSpecialFilesAreNotTouched) {
   ASSERT_EQ(symlink("file", Path("link").c_str()), 0);
   ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0644), 0);
