@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/about_window.h"
 #include "app/form_label.h"
 #include "app/pass_label.h"
 #include "app/program_fonts.h"
