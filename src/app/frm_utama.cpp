@@ -100,8 +100,7 @@ void FrmUtama::BuildControls() {
       qt::FolderTreeWidget::Clicks::CheckFolder, client);
   tvFolders_->setObjectName("tvFolders");
   tvFolders_->setFont(tahoma);
-  // The form let the path box lie across the tree's lower part, so folders showed above and
-  // below the box; the tree ends just above the box instead.
+  // The tree ends just above the path box, so no folder hides behind the box.
   scale.Place(tvFolders_, 0, 1920, 5880, kPathBoxTop - kGapAbovePathBox - 1920);
 
   txtDirPath_ = new QLineEdit(client);
@@ -143,7 +142,7 @@ void FrmUtama::BuildControls() {
     command1_[i] = button;
   }
 
-  // Labels and pictures take no focus; the rest follows the order of the form's tab indexes.
+  // Labels and pictures take no focus; the rest follows the window's tab order.
   QWidget* chain[] = {tvFolders_,  txtDirPath_,  check1_[0],  check1_[1],
                       check1_[2],  check1_[3],   command1_[0], command1_[1]};
   for (std::size_t i = 0; i + 1 < std::size(chain); ++i) setTabOrder(chain[i], chain[i + 1]);

@@ -1,4 +1,4 @@
-// The fonts the forms were designed with. Tahoma and Arial are rarely installed off Windows, so
+// The fonts the windows are laid out for. Tahoma and Arial are rarely installed off Windows, so
 // each falls back to the installed family that comes closest in shape and width.
 #pragma once
 

@@ -1,4 +1,5 @@
-// Window layouts are given in twips, as the forms were designed: 15 twips to a pixel at 96 dpi.
+// Window layouts are given in twips, so they do not depend on the screen: 15 twips to a pixel at
+// 96 dpi.
 // On a screen with another logical dpi every position and size grows or shrinks with it, so the
 // controls keep their places relative to the text drawn in them.
 #pragma once

@@ -5,8 +5,8 @@
 // a buffer it tries to make one whenever width + height is positive (a 0 x 10 request makes a
 // buffer of the platform's 1 x 1 stand-in bitmap, recorded as 0 x 10).
 //
-// DrawGradient computes its line colours with single-precision steps, as the control always has:
-// a channel is end + step x i, with step = (start - end) / n held in single precision, rounded
+// DrawGradient computes its line colours with single-precision steps, whose rounding the looks'
+// pictures (docs/images/prgbar-style-*.png) are made of: a channel is end + step x i, with step = (start - end) / n held in single precision, rounded
 // half to even. It draws only the lines that can reach the target's surface: lines wholly
 // outside it would change no pixel, and skipping them keeps a huge count (a gradient millions of
 // lines long) from stalling the user-interface thread one pen at a time.

@@ -1,7 +1,7 @@
 // PrgBar: a progress bar that draws itself completely, in ten looks, into an off-screen buffer
 // and copies the finished picture to its window. It keeps its design-time settings in the host's
-// property bag. Its fields carry the names the control has always had, so the drawing code reads
-// the same as the rules it follows.
+// property bag. Its fields keep the names its stored settings and docs use (mValue, mStyle, ...),
+// so the drawing code reads the same as docs/progressbar.md.
 #pragma once
 
 #include <cstdint>
@@ -59,7 +59,7 @@ class PrgBar {
   void SetValue2(std::int32_t cValue2);
   bool MetalValue() const { return mMetalValue != 0; }
   void SetMetalValue(bool NewValue);
-  // Write-only, as it has always been.
+  // Write-only: the look reads the brush style when it paints, nothing else asks for it.
   void SetBrushStyle(std::int32_t Style);
 
   // The one repaint: background, the look of mStyle, the text, and the copy to the window.

@@ -69,7 +69,7 @@ TEST_F(FrmUtamaTest, StartsWithItsCaptionsAndEmptyState) {
   EXPECT_EQ(window_->tvFolders()->topLevelItemCount(), 2);
 }
 
-TEST_F(FrmUtamaTest, ControlsStandWhereTheFormPutsThemAtNinetySixDpi) {
+TEST_F(FrmUtamaTest, ControlsStandAtTheirTwipPositionsAtNinetySixDpi) {
   if (window_->logicalDpiX() != 96) GTEST_SKIP() << "screen is not at 96 dpi";
   window_->ShowCentred();
   EXPECT_EQ(window_->Command1(1)->geometry(), QRect(296, 288, 89, 25));
