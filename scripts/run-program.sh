@@ -6,7 +6,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${1:-$here/build}"
-program="$build/src/app/lumaveil"
+program="$build/src/ui/qt/lumaveil"
 
 if [ ! -x "$program" ]; then
   echo "Lumaveil is not built: $program is missing. Build it with: ./setup.sh run" >&2

@@ -23,14 +23,14 @@
 #include <string>
 #include <vector>
 
-#include "app/frm_utama.h"
-#include "app/pass_label.h"
-#include "app/program.h"
+#include "ui/qt/frm_utama.h"
+#include "ui/qt/pass_label.h"
+#include "ui/qt/program.h"
 #include "attrib/attribute_pass.h"
 #include "bench_tree.h"
 #include "mask_host.h"
 #include "platform/fs/posix_file_system.h"
-#include "platform/qt/qt_event_pump.h"
+#include "ui/qt/qt_event_pump.h"
 
 namespace {
 

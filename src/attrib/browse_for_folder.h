@@ -1,10 +1,9 @@
-// Choosing the target folder in a modal folder picker (File, Quick Scan). On Windows the
-// picker is the shell's own; elsewhere it is the program's own dialog of the drives' folders.
-// Either way the caller gets a drive-form path or nothing.
+// Choosing the target folder in a modal folder picker (File, Quick Scan). Each front end brings
+// its picker (the Windows shell's own, or the Linux program's dialog of the drives' folders);
+// either way the caller gets a drive-form path or nothing.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 namespace lumaveil::attrib {
@@ -32,10 +31,5 @@ std::string BrowseForFolder(FolderPicker& picker, WindowHandle owner, const std:
 // The path as the rest of the program writes it, or "" when `path` is not a drive-form
 // folder path (a letter, a colon and a separator, then the folder's components).
 std::string DriveFormFolderPath(const std::string& path);
-
-#ifdef _WIN32
-// The Windows shell's folder picker.
-std::unique_ptr<FolderPicker> CreateShellFolderPicker();
-#endif
 
 }  // namespace lumaveil::attrib

@@ -103,7 +103,7 @@ TEST_F(PrgBarPersistence, KeysAreReadWithoutRegardToCaseAndMissingOnesGetDefault
 
 TEST_F(PrgBarPersistence, SplashBarLoadsItsColoursAndDefaultsForTheRest) {
   std::ifstream file(std::filesystem::path(__FILE__).parent_path() /
-                     "../../src/app/resources/splash_p2.prgbar");
+                     "../../src/ui/resources/splash_p2.prgbar");
   ASSERT_TRUE(file);
   std::stringstream text;
   text << file.rdbuf();

@@ -29,7 +29,7 @@ RunTimeError ParseError(std::string_view text) {
 
 TEST(StoredSettings, SplashBarResourceHoldsExactlyItsFourEntries) {
   std::ifstream file(std::filesystem::path(__FILE__).parent_path() /
-                    "../../src/app/resources/splash_p2.prgbar");
+                    "../../src/ui/resources/splash_p2.prgbar");
   ASSERT_TRUE(file) << "splash_p2.prgbar not found";
   std::stringstream text;
   text << file.rdbuf();

@@ -1,0 +1,118 @@
+// FrmUtama: the program's working window. The folder tree, the path box, the four attribute
+// boxes, Scan and Stop, the file counter and the label of the file just counted, and the menus
+// File (Quick Scan), Help (About) and Exit (Exit). The window is the attribute pass's host: the
+// pass reads the boxes, writes the two labels and lets the window's events run through it.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/qt/about_window.h"
+#include "attrib/browse_for_folder.h"
+#include "attrib/pass_host.h"
+#include "attrib/scan_commands.h"
+#include "platform/fs/file_system.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace lumaveil::qt {
+class FolderTreeWidget;
+}
+
+namespace lumaveil::app {
+
+
+class PassLabel;
+
+class FrmUtama : public QMainWindow, public attrib::ScanHost {
+  Q_OBJECT
+
+ public:
+  // Ends the process at once, with no closing handler run (Exit, Exit).
+  using EndProgram = std::function<void()>;
+
+  // Builds the window and runs its load: the tree is filled with the drives before the window
+  // is first shown. `fileSystem` and `picker` must outlive the window.
+  FrmUtama(fs::FileSystem& fileSystem, attrib::FolderPicker& picker, EndProgram endProgram,
+           QWidget* parent = nullptr);
+  ~FrmUtama() override;
+
+  // Shows the window at the centre of its screen with the focus on the tree.
+  void ShowCentred();
+
+  // Handlers of the controls and menus.
+  void Command1_Click(int index);
+  void MnQScan_Click();
+  void MnAbout_Click();
+  void MnExite_Click();
+
+  bool PassRunning() const { return passRunning_; }
+  attrib::ScanCommands& Commands() { return *commands_; }
+
+  // The controls, for the program's own checks.
+  qt::FolderTreeWidget* tvFolders() const { return tvFolders_; }
+  QLineEdit* txtDirPath() const { return txtDirPath_; }
+  QCheckBox* Check1(int index) const { return check1_.at(index); }
+  QPushButton* Command1(int index) const { return command1_.at(index); }
+  PassLabel* lblFileName() const { return lblFileName_; }
+  PassLabel* lblvalue1() const { return lblvalue1_; }
+  QLabel* lblinfo3() const { return lblinfo3_; }
+  QLabel* lblDir() const { return lblDir_; }
+  QMenu* MnuFile() const { return mnuFile_; }
+  QMenu* MnHelp() const { return mnHelp_; }
+  QMenu* MnExit() const { return mnExit_; }
+  About* AboutWindow() const { return about_; }
+
+  // The pass's view of the window.
+  bool IsCheck1Ticked(int index) override;
+  void SetLblFileName(const std::string& text) override;
+  void SetLblValue1(const std::string& text) override;
+  void DoEvents() override;
+  bool StopFlag() override { return stopFlag_; }
+  std::string TxtDirPathText() override;
+  void MsgBox(const std::string& prompt, int style, const std::string& title) override;
+  void SetCommand1Enabled(int index, bool enabled) override;
+  void SetCheck1Enabled(int index, bool enabled) override;
+  void SetStopFlag(bool raised) override { stopFlag_ = raised; }
+
+ protected:
+  // Closing while a pass runs stops the pass first and closes once it has returned.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  void Form_Load();
+
+  fs::FileSystem& fileSystem_;
+  attrib::FolderPicker& picker_;
+  EndProgram endProgram_;
+
+  qt::FolderTreeWidget* tvFolders_ = nullptr;
+  QLineEdit* txtDirPath_ = nullptr;
+  std::array<QCheckBox*, 4> check1_{};
+  std::array<QPushButton*, 2> command1_{};
+  PassLabel* lblFileName_ = nullptr;
+  PassLabel* lblvalue1_ = nullptr;
+  QLabel* lblinfo3_ = nullptr;
+  QLabel* lblDir_ = nullptr;
+  QMenu* mnuFile_ = nullptr;
+  QMenu* mnHelp_ = nullptr;
+  QMenu* mnExit_ = nullptr;
+  QPointer<About> about_;
+
+  std::unique_ptr<attrib::ScanCommands> commands_;
+  bool stopFlag_ = false;
+  bool passRunning_ = false;
+  bool closeAfterPass_ = false;
+};
+
+}  // namespace lumaveil::app

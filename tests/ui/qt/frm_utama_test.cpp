@@ -1,0 +1,191 @@
+// The main window as a user meets it: its controls and menus, the keyboard order, the About
+// window, Exit, and Quick Scan with the picker replaced.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/qt/about_window.h"
+#include "ui/qt/frm_utama.h"
+#include "ui/qt/pass_label.h"
+#include "ui/qt/app_test_support.h"
+#include "ui/qt/folder_tree_widget.h"
+
+namespace lumaveil::app {
+namespace {
+
+class FrmUtamaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsureApplication();
+    machine_.Folder("Photos/2019");
+    machine_.Folder("Music");
+    window_ = std::make_unique<FrmUtama>(machine_.FileSystem(), picker_, [this] { ++ends_; });
+  }
+  void TearDown() override {
+    if (window_ && window_->AboutWindow() != nullptr) delete window_->AboutWindow();
+  }
+
+  QAction* MenuItem(QMenu* menu) const {
+    EXPECT_EQ(menu->actions().size(), 1);
+    return menu->actions().value(0);
+  }
+
+  testing::FixtureMachine machine_;
+  testing::ScriptedPicker picker_;
+  int ends_ = 0;
+  std::unique_ptr<FrmUtama> window_;
+};
+
+TEST_F(FrmUtamaTest, StartsWithItsCaptionsAndEmptyState) {
+  EXPECT_EQ(window_->windowTitle(), "Lumaveil V.1.0");
+  EXPECT_FALSE(window_->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
+  const char* boxes[] = {"Archive", "Read-Only", "Hidden", "System"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(window_->Check1(i)->text(), boxes[i]);
+    EXPECT_FALSE(window_->Check1(i)->isChecked());
+    EXPECT_TRUE(window_->Check1(i)->isEnabled());
+  }
+  EXPECT_EQ(window_->Command1(0)->text(), "Scan");
+  EXPECT_EQ(window_->Command1(1)->text(), "Stop");
+  EXPECT_FALSE(window_->Command1(0)->autoDefault());
+  EXPECT_EQ(window_->txtDirPath()->text(), "");
+  EXPECT_EQ(window_->lblvalue1()->text(), ": 0");
+  EXPECT_EQ(window_->lblFileName()->text(), "");
+  EXPECT_EQ(window_->lblinfo3()->text(), "Fle(s)");
+  EXPECT_EQ(window_->lblDir()->text(), "");
+  EXPECT_EQ(window_->findChild<QLabel*>("Label1")->text(), "Set Attribute For File / Folder");
+  EXPECT_EQ(window_->findChild<QLabel*>("Label2")->text(), "Lumaveil");
+  EXPECT_FALSE(window_->StopFlag());
+  // Form_Load ran before the window was shown: both fixture drives are in the tree.
+  EXPECT_EQ(window_->tvFolders()->topLevelItemCount(), 2);
+}
+
+TEST_F(FrmUtamaTest, ControlsStandAtTheirTwipPositionsAtNinetySixDpi) {
+  if (window_->logicalDpiX() != 96) GTEST_SKIP() << "screen is not at 96 dpi";
+  window_->ShowCentred();
+  EXPECT_EQ(window_->Command1(1)->geometry(), QRect(296, 288, 89, 25));
+  EXPECT_EQ(window_->Command1(0)->geometry(), QRect(216, 288, 81, 25));
+  EXPECT_EQ(window_->Check1(3)->geometry(), QRect(98, 307, 85, 13));
+  EXPECT_EQ(window_->txtDirPath()->geometry(), QRect(8, 216, 375, 19));
+  EXPECT_EQ(window_->tvFolders()->geometry(), QRect(0, 128, 392, 84));
+  EXPECT_LT(window_->tvFolders()->geometry().bottom(), window_->txtDirPath()->geometry().top());
+  EXPECT_EQ(window_->lblFileName()->geometry(), QRect(0, 352, 393, 41));
+  EXPECT_EQ(window_->centralWidget()->size(), QSize(394, 400));
+}
+
+TEST_F(FrmUtamaTest, MenusHoldOneItemEach) {
+  const QList<QAction*> menus = window_->menuBar()->actions();
+  ASSERT_EQ(menus.size(), 3);
+  EXPECT_EQ(menus[0]->text(), "File");
+  EXPECT_EQ(menus[1]->text(), "Help");
+  EXPECT_EQ(menus[2]->text(), "Exit");
+  EXPECT_EQ(MenuItem(window_->MnuFile())->text(), "Quick Scan");
+  EXPECT_EQ(MenuItem(window_->MnHelp())->text(), "About");
+  EXPECT_EQ(MenuItem(window_->MnExit())->text(), "Exit");
+  for (QAction* menu : menus) EXPECT_TRUE(menu->shortcut().isEmpty());
+}
+
+TEST_F(FrmUtamaTest, TabGoesFromTheTreeThroughBoxesToStop) {
+  window_->ShowCentred();
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  EXPECT_EQ(QApplication::focusWidget(), window_->tvFolders());
+  const std::vector<QWidget*> expected = {
+      window_->txtDirPath(), window_->Check1(0), window_->Check1(1), window_->Check1(2),
+      window_->Check1(3),    window_->Command1(0), window_->Command1(1)};
+  for (QWidget* next : expected) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+  }
+}
+
+TEST_F(FrmUtamaTest, AboutTwiceIsOneWindowWithItsContents) {
+  window_->MnAbout_Click();
+  About* first = window_->AboutWindow();
+  ASSERT_NE(first, nullptr);
+  MenuItem(window_->MnHelp())->trigger();
+  EXPECT_EQ(window_->AboutWindow(), first);
+  int visibleAbouts = 0;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (qobject_cast<About*>(top) != nullptr && top->isVisible()) ++visibleAbouts;
+  }
+  EXPECT_EQ(visibleAbouts, 1);
+  EXPECT_TRUE(first->parent() == nullptr) << "no owner window";
+  EXPECT_EQ(first->windowTitle(), "About");
+
+  QListWidget* list = first->List1();
+  ASSERT_EQ(list->count(), 4);
+  EXPECT_EQ(list->item(0)->text(), "Aplikasi ini bertujuan untuk Mencari File-file Hidden virus");
+  EXPECT_EQ(list->item(1)->text(),
+            "Program ini tersedia 4 checklist yang memiliki Fungsi masing-masing ");
+  EXPECT_EQ(list->item(2)->text(),
+            "untuk mengatur File-file yang ada di dalam folder menjadi Hidden , Read only ,");
+  EXPECT_EQ(list->item(3)->text(), "Archive , System");
+  EXPECT_EQ(first->findChild<QLabel*>("Label6")->text(), "V . 1 . 0");
+  EXPECT_EQ(first->findChild<QLabel*>("Label9")->text(), "Tandrel Technologie ");
+
+  // Closed, it is gone; the next About is a new window.
+  first->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(window_->AboutWindow(), nullptr);
+  window_->MnAbout_Click();
+  EXPECT_NE(window_->AboutWindow(), nullptr);
+}
+
+TEST_F(FrmUtamaTest, ExitEndsTheProgramEvenWithAboutOpen) {
+  window_->MnAbout_Click();
+  MenuItem(window_->MnExit())->trigger();
+  EXPECT_EQ(ends_, 1);
+}
+
+TEST_F(FrmUtamaTest, QuickScanCancelledChangesNothing) {
+  window_->txtDirPath()->setText("D:\\Music");
+  picker_.answer = "";
+  MenuItem(window_->MnuFile())->trigger();
+  ASSERT_EQ(picker_.prompts.size(), 1u);
+  EXPECT_EQ(picker_.prompts[0], "Select Driver or Folder to set Attribute");
+  EXPECT_EQ(window_->txtDirPath()->text(), "D:\\Music");
+  EXPECT_TRUE(window_->MnuFile()->menuAction()->isEnabled());
+  EXPECT_EQ(window_->Commands().TargetPath, "");
+}
+
+TEST_F(FrmUtamaTest, QuickScanPickFillsThePathBoxAndDisablesFileForGood) {
+  picker_.answer = "D:\\Photos\\2019";
+  window_->MnQScan_Click();
+  EXPECT_EQ(window_->txtDirPath()->text(), "D:\\Photos\\2019");
+  EXPECT_EQ(window_->Commands().TargetPath, "D:\\Photos\\2019");
+  EXPECT_FALSE(window_->MnuFile()->menuAction()->isEnabled());
+  // Nothing starts: no pass ran, the controls are as they were.
+  EXPECT_EQ(window_->lblvalue1()->text(), ": 0");
+  EXPECT_TRUE(window_->Command1(0)->isEnabled());
+  // The tree and the path box still work.
+  window_->tvFolders()->expandItem(window_->tvFolders()->topLevelItem(1));
+  EXPECT_EQ(window_->txtDirPath()->text(), "D:\\");
+}
+
+TEST_F(FrmUtamaTest, ExpandingADriveWritesItsRootWithTheSeparator) {
+  QTreeWidgetItem* drive = window_->tvFolders()->topLevelItem(1);
+  ASSERT_NE(drive, nullptr);
+  EXPECT_EQ(drive->text(0), " D:");
+  window_->tvFolders()->expandItem(drive);
+  EXPECT_EQ(window_->txtDirPath()->text(), "D:\\");
+  QTreeWidgetItem* photos = nullptr;
+  for (int i = 0; i < drive->childCount(); ++i) {
+    if (drive->child(i)->text(0) == "Photos") photos = drive->child(i);
+  }
+  ASSERT_NE(photos, nullptr);
+  window_->tvFolders()->expandItem(photos);
+  EXPECT_EQ(window_->txtDirPath()->text(), "D:\\Photos");
+}
+
+}  // namespace
+}  // namespace lumaveil::app
