@@ -37,6 +37,17 @@ cmake -S "$here" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake
 
 declare -A outcome
 targets=$(cmake --build "$build" --target help 2>/dev/null)
+# The differential drawing test: gdi_reference draws the cases with Wine's gdi32 and user32,
+# the native gdi_diff generates them and compares with the raster layer's pictures.
+differential=""
+if grep -qw gdi_reference <<<"$targets" && [ -x "$native/tools/gdi_diff/gdi_diff" ]; then
+  echo "== windows: building gdi_reference"
+  if cmake --build "$build" --target gdi_reference -j "$jobs"; then
+    differential=yes
+  else
+    outcome[gdi_diff]="BUILD FAILED"
+  fi
+fi
 built=()
 for program in "${programs[@]}"; do
   if ! grep -qw "$program" <<<"$targets"; then
@@ -51,7 +62,7 @@ for program in "${programs[@]}"; do
 done
 
 status=0
-if [ ${#built[@]} -gt 0 ]; then
+if [ ${#built[@]} -gt 0 ] || [ -n "$differential" ]; then
   # A prefix of its own, thrown away afterwards: no state from an earlier run or from the user's
   # own Wine, no display and no dialogs (the .NET and HTML installers are switched off).
   scratch=$(mktemp -d "${TMPDIR:-/tmp}/lumaveil-wine.XXXXXX")
@@ -88,13 +99,33 @@ if [ ${#built[@]} -gt 0 ]; then
       outcome[$program]="passed ${passed:-0}, skipped ${skipped:-0}"
     fi
   done
+
+  if [ -n "$differential" ]; then
+    # Last: the reference drawer changes the prefix's system colours.
+    echo "== windows: differential drawing test (raster layer against Wine's GDI)"
+    cases="$scratch/gdi_diff.cases"
+    "$native/tools/gdi_diff/gdi_diff" generate 12 "$cases" &&
+      (cd "$WINEPREFIX/drive_c" &&
+         timeout 600 "$wine" "$(find "$build" -name gdi_reference.exe -type f | head -n 1)" \
+           "$cases" "$scratch/gdi_reference.bin") 2>&1 | tr -d '\r' &&
+      "$native/tools/gdi_diff/gdi_diff" compare "$cases" "$scratch/gdi_reference.bin" \
+        >"$scratch/gdi_diff.log"
+    rc=$?
+    grep -v '^  ' "$scratch/gdi_diff.log" | head -n 40
+    if [ $rc -eq 0 ]; then
+      outcome[gdi_diff]="$(sed -n 's/^gdi_diff: \([0-9]*\) cases compared.*/\1 cases, no difference/p' "$scratch/gdi_diff.log")"
+    else
+      cat "$scratch/gdi_diff.log"
+      outcome[gdi_diff]="FAILED (exit $rc)"
+    fi
+  fi
 fi
 
 echo "== windows: summary (mingw-w64 build, tests under $("$wine" --version 2>/dev/null))"
-for program in "${programs[@]}"; do
+for program in "${programs[@]}" gdi_diff; do
   [ -n "${outcome[$program]:-}" ] || continue
   printf '   %-18s %s\n' "$program" "${outcome[$program]}"
-  case "${outcome[$program]}" in passed*) ;; *) status=1 ;; esac
+  case "${outcome[$program]}" in passed* | *"no difference") ;; *) status=1 ;; esac
 done
 [ ${#outcome[@]} -gt 0 ] || { echo "   no test program to build"; status=1; }
 exit $status

@@ -5,6 +5,8 @@
 // bottom-right colour, as in the classic look. The colours come from the system-colour table at
 // the time of the call. The corner ownership is our reading of the classic look, not measured on
 // Windows; see docs/gdi.md.
+#include <utility>
+
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/object_table.h"
 #include "platform/gdi/raster.h"
@@ -36,22 +38,27 @@ bool InnerColors(unsigned edge, RingColors* colors) {
   }
 }
 
+// The pixels a side covers along its length: from `start` towards `end`, `end` itself left out,
+// whichever way the two lie; none when they are equal.
+std::pair<std::int64_t, std::int64_t> Span(std::int64_t start, std::int64_t end) {
+  return start <= end ? std::pair{start, end} : std::pair{end + 1, start + 1};
+}
+
 void PaintRing(internal::Surface& surface, const Box& box, unsigned flags,
                const RingColors& colors) {
-  if (box.right <= box.left || box.bottom <= box.top) return;
   const std::uint32_t light = internal::ToPixel(GetSysColor(colors.top_left));
   const std::uint32_t dark = internal::ToPixel(GetSysColor(colors.bottom_right));
-  if (flags & BF_TOP) {
-    internal::PaintBoxSolid(surface, {box.left, box.top, box.right - 1, box.top + 1}, light);
-  }
+  const auto [left, right] = Span(box.left, box.right);
+  const auto [top, bottom] = Span(box.top, box.bottom);
+  if (flags & BF_TOP) internal::PaintBoxSolid(surface, {left, box.top, right, box.top + 1}, light);
   if (flags & BF_LEFT) {
-    internal::PaintBoxSolid(surface, {box.left, box.top, box.left + 1, box.bottom - 1}, light);
+    internal::PaintBoxSolid(surface, {box.left, top, box.left + 1, bottom}, light);
   }
   if (flags & BF_RIGHT) {
-    internal::PaintBoxSolid(surface, {box.right - 1, box.top, box.right, box.bottom}, dark);
+    internal::PaintBoxSolid(surface, {box.right - 1, top, box.right, bottom}, dark);
   }
   if (flags & BF_BOTTOM) {
-    internal::PaintBoxSolid(surface, {box.left, box.bottom - 1, box.right, box.bottom}, dark);
+    internal::PaintBoxSolid(surface, {left, box.bottom - 1, right, box.bottom}, dark);
   }
 }
 }  // namespace
@@ -61,9 +68,16 @@ bool DrawEdge(HDC dc, RECT* rect, unsigned edge, unsigned flags) {
   if (target.dc == nullptr || rect == nullptr) return false;
   if (target.surface == nullptr) return true;
   Box box{rect->left, rect->top, rect->right, rect->bottom};
+  // Both bits of the outer ring make the whole edge draw nothing, the inner ring included.
+  if ((edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER)) == (BDR_RAISEDOUTER | BDR_SUNKENOUTER)) return true;
   RingColors colors{};
-  if (OuterColors(edge, &colors)) PaintRing(*target.surface, box, flags, colors);
-  box = Box{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1};
+  if (OuterColors(edge, &colors)) {
+    PaintRing(*target.surface, box, flags, colors);
+    if (flags & BF_LEFT) ++box.left;
+    if (flags & BF_TOP) ++box.top;
+    if (flags & BF_RIGHT) --box.right;
+    if (flags & BF_BOTTOM) --box.bottom;
+  }
   if (InnerColors(edge, &colors)) PaintRing(*target.surface, box, flags, colors);
   return true;
 }

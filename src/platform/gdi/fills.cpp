@@ -1,4 +1,6 @@
 // FillRect, FrameRect, PatBlt and SetPixelV: the calls that paint rectangles and pixels.
+#include <utility>
+
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/object_table.h"
 #include "platform/gdi/raster.h"
@@ -46,9 +48,16 @@ bool PatBlt(HDC dc, int x, int y, int width, int height, std::uint32_t rop) {
   if (target.dc == nullptr || rop != PATCOPY) return false;
   const Brush* brush = ObjectTable::Instance().Get<Brush>(target.dc->brush);
   if (brush == nullptr) return false;
-  if (target.surface != nullptr && width > 0 && height > 0) {
-    const Box box{x, y, std::int64_t{x} + width, std::int64_t{y} + height};
-    internal::PaintBox(*target.dc, *target.surface, box, *brush);
+  if (target.surface != nullptr) {
+    // A negative extent runs back from the start point, which stays inside: width -2 at x 3
+    // paints columns 2 and 3.
+    const auto span = [](std::int64_t start, std::int64_t extent) {
+      return extent >= 0 ? std::pair{start, start + extent}
+                         : std::pair{start + extent + 1, start + 1};
+    };
+    const auto [left, right] = span(x, width);
+    const auto [top, bottom] = span(y, height);
+    internal::PaintBox(*target.dc, *target.surface, Box{left, top, right, bottom}, *brush);
   }
   return true;
 }

@@ -1,11 +1,11 @@
 // MoveToEx and LineTo with a one-pixel pen. The line is stepped along its major axis, one pixel
 // per step, from the start point up to but not including the end point; on the minor axis each
 // step takes the pixel nearest to the true line, and a tie (the line passing exactly halfway
-// between two pixels) goes to the larger coordinate whichever way the line runs. Lines at
+// between two pixels) goes to the smaller coordinate whichever way the line runs. Lines at
 // 45 degrees, horizontal and vertical lines have no ties. Coordinates beyond +/-2^27 are outside
 // the range the platform draws lines in: such a line draws nothing (the current position still
-// moves), which also keeps every product below in 64-bit range. The tie rule is our choice where
-// Windows documents none (the progress bar draws no sloped lines); see docs/gdi.md.
+// moves), which also keeps every product below in 64-bit range. The tie rule is the one the
+// differential test measured on a real GDI (tools/gdi_diff; docs/gdi.md).
 #include <algorithm>
 #include <cstdlib>
 
@@ -53,9 +53,9 @@ void Rasterise(internal::Surface& surface, POINT from, POINT to, std::uint32_t p
   std::int64_t last = -1;
   VisibleSteps(major_start, step, length, major_size, &first, &last);
   for (std::int64_t i = first; i <= last; ++i) {
-    // Nearest pixel to minor_start + i * minor_delta / length, ties upward.
+    // Nearest pixel to minor_start + i * minor_delta / length, ties to the smaller coordinate.
     const std::int64_t minor =
-        minor_start + FloorDiv(2 * i * minor_delta + length, 2 * length);
+        minor_start + FloorDiv(2 * i * minor_delta + length - 1, 2 * length);
     if (minor < 0 || minor >= minor_size) continue;
     const std::int64_t major = major_start + step * i;
     if (x_major) {

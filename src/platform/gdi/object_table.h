@@ -120,8 +120,19 @@ struct Target {
 };
 Target Resolve(HDC handle);
 
-// Pixel format of surfaces from a COLORREF and back.
+// Pixel format of surfaces from a COLORREF and back. A colour whose high byte is odd names an
+// entry of the default palette by its low word (PALETTEINDEX); an index past the palette's 20
+// entries gives black. Any other high byte is ignored (0x02 PALETTERGB and the program's own
+// 0x80 system-colour references alike): the low 24 bits are the colour.
+inline constexpr std::uint32_t kDefaultPalette[20] = {
+    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+    0xC0DCC0, 0xA6CAF0, 0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+    0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 constexpr std::uint32_t ToPixel(COLORREF color) {
+  if ((color >> 24) & 1) {
+    const std::uint32_t index = color & 0xFFFF;
+    return index < 20 ? kDefaultPalette[index] : 0;
+  }
   return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
 constexpr COLORREF FromPixel(std::uint32_t pixel) { return ToPixel(pixel & 0xFFFFFF); }

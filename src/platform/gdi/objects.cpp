@@ -11,11 +11,18 @@ using internal::Font;
 using internal::ObjectTable;
 using internal::Pen;
 
+namespace {
+constexpr int kLastInternalHatchStyle = 11;
+}  // namespace
+
 HBRUSH CreateSolidBrush(COLORREF color) {
   return ObjectTable::Instance().Add(Entry{Brush{Brush::Type::kSolid, color, 0, nullptr}});
 }
 
 HBRUSH CreateHatchBrush(int style, COLORREF color) {
+  // Styles 6 to 11 are the platform's internal solid kinds: on a true-colour surface each paints
+  // the brush colour, whatever the background mode.
+  if (style > HS_DIAGCROSS && style <= kLastInternalHatchStyle) return CreateSolidBrush(color);
   if (style < HS_HORIZONTAL || style > HS_DIAGCROSS) return 0;
   return ObjectTable::Instance().Add(Entry{Brush{Brush::Type::kHatch, color, style, nullptr}});
 }

@@ -93,16 +93,16 @@ TEST_P(Hatch, OpaqueGapsTakeTheBackgroundColourTransparentGapsStay) {
 INSTANTIATE_TEST_SUITE_P(
     Styles, Hatch,
     ::testing::Values(
-        HatchCase{HS_HORIZONTAL, {"bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb",
-                                  "bbbbbbbb", "bbbbbbbb", "rrrrrrrr"}},
+        HatchCase{HS_HORIZONTAL, {"bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "rrrrrrrr", "bbbbbbbb",
+                                  "bbbbbbbb", "bbbbbbbb", "bbbbbbbb"}},
         HatchCase{HS_VERTICAL, {"bbbbrbbb", "bbbbrbbb", "bbbbrbbb", "bbbbrbbb", "bbbbrbbb",
                                 "bbbbrbbb", "bbbbrbbb", "bbbbrbbb"}},
         HatchCase{HS_FDIAGONAL, {"rbbbbbbb", "brbbbbbb", "bbrbbbbb", "bbbrbbbb", "bbbbrbbb",
                                  "bbbbbrbb", "bbbbbbrb", "bbbbbbbr"}},
         HatchCase{HS_BDIAGONAL, {"bbbbbbbr", "bbbbbbrb", "bbbbbrbb", "bbbbrbbb", "bbbrbbbb",
                                  "bbrbbbbb", "brbbbbbb", "rbbbbbbb"}},
-        HatchCase{HS_CROSS, {"bbbbrbbb", "bbbbrbbb", "bbbbrbbb", "bbbbrbbb", "bbbbrbbb",
-                             "bbbbrbbb", "bbbbrbbb", "rrrrrrrr"}},
+        HatchCase{HS_CROSS, {"bbbbrbbb", "bbbbrbbb", "bbbbrbbb", "rrrrrrrr", "bbbbrbbb",
+                             "bbbbrbbb", "bbbbrbbb", "bbbbrbbb"}},
         HatchCase{HS_DIAGCROSS, {"rbbbbbbr", "brbbbbrb", "bbrbbrbb", "bbbrrbbb", "bbbrrbbb",
                                  "bbrbbrbb", "brbbbbrb", "rbbbbbbr"}}));
 
@@ -119,9 +119,30 @@ TEST_F(Fill, HatchIsAlignedToTheContextOriginNotToTheRectangle) {
             (std::vector<std::string>{"r.......r..", ".r.......r.", "..r.......r"}));
 }
 
-TEST_F(Fill, HatchStylesOutsideTheTableGiveNoBrush) {
-  EXPECT_EQ(CreateHatchBrush(6, kRed), 0);
+// Styles 6 to 11 are the platform's internal solid kinds; beyond them there is no brush.
+TEST_F(Fill, HatchStylesSixToElevenPaintSolidOthersGiveNoBrush) {
+  for (int style = 6; style <= 11; ++style) {
+    Canvas canvas(2, 1, kBlue);
+    const HBRUSH brush = CreateHatchBrush(style, kRed);
+    const RECT rect{0, 0, 2, 1};
+    EXPECT_TRUE(FillRect(canvas.dc(), &rect, brush)) << style;
+    DeleteObject(brush);
+    EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{"rr"})) << style;
+  }
+  EXPECT_EQ(CreateHatchBrush(12, kRed), 0);
   EXPECT_EQ(CreateHatchBrush(-1, kRed), 0);
+}
+
+// A high byte with its lowest bit set names a default-palette entry by the low word; past the
+// 20 entries it is black. Other high bytes are ignored.
+TEST_F(Fill, OddHighBytesNameDefaultPaletteEntries) {
+  Canvas canvas(5, 1);
+  SetPixelV(canvas.dc(), 0, 0, 0x0100000D);  // entry 13, red
+  SetPixelV(canvas.dc(), 1, 0, 0xFF000010);  // entry 16, blue
+  SetPixelV(canvas.dc(), 2, 0, 0x0100010D);  // entry 0x10D: past the palette
+  SetPixelV(canvas.dc(), 3, 0, 0x020000FF);  // PALETTERGB: red
+  SetPixelV(canvas.dc(), 4, 0, 0x800000FF);  // a system-colour reference's bits: red
+  EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{"rb#rr"}));
 }
 
 TEST_F(Fill, PatternBrushTilesACopyOfTheBitmapFromTheOrigin) {
@@ -137,7 +158,9 @@ TEST_F(Fill, PatternBrushTilesACopyOfTheBitmapFromTheOrigin) {
   EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{"bbrbr", "b.#.#", "bbrbr"}));
 }
 
-TEST_F(Fill, PatBltIgnoresNonPositiveExtentsAndOtherOperations) {
+// A negative extent runs back from the start, which is painted (corrected against a real GDI:
+// the first call was expected to paint nothing).
+TEST_F(Fill, PatBltRunsNegativeExtentsBackAndRefusesOtherOperations) {
   Canvas canvas(3, 2);
   const HBRUSH brush = CreateSolidBrush(kRed);
   const HGDIOBJ previous = SelectObject(canvas.dc(), brush);
@@ -147,7 +170,7 @@ TEST_F(Fill, PatBltIgnoresNonPositiveExtentsAndOtherOperations) {
   PatBlt(canvas.dc(), INT_MAX, INT_MAX, INT_MAX, INT_MAX, PATCOPY);
   SelectObject(canvas.dc(), previous);
   DeleteObject(brush);
-  EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{"...", "..."}));
+  EXPECT_EQ(canvas.Rows(kLegend), (std::vector<std::string>{".rr", ".rr"}));
 }
 
 TEST_F(Fill, SetPixelVWritesOnePixelAndRefusesOutside) {

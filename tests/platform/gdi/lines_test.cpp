@@ -44,11 +44,15 @@ TEST_F(Line, DiagonalsOfAllFourDirections) {
             (std::vector<std::string>{"....r", "...r.", "..r..", ".r...", "....."}));
 }
 
-TEST_F(Line, ShallowAndSteepSlopesTakeTheNearestPixelTiesGoingDown) {
-  EXPECT_EQ(Draw(5, 3, {{{0, 0}, {4, 2}}}), (std::vector<std::string>{"r....", ".rr..", "...r."}));
-  EXPECT_EQ(Draw(5, 3, {{{4, 2}, {0, 0}}}), (std::vector<std::string>{".....", ".rr..", "...rr"}));
+// Ties (the line exactly halfway between two pixels) go to the smaller coordinate in every
+// direction, as measured on a real GDI; these expectations were corrected from ties going to
+// the larger one.
+TEST_F(Line, ShallowAndSteepSlopesTakeTheNearestPixelTiesToTheSmallerCoordinate) {
+  EXPECT_EQ(Draw(5, 3, {{{0, 0}, {4, 2}}}), (std::vector<std::string>{"rr...", "..rr.", "....."}));
+  EXPECT_EQ(Draw(5, 3, {{{4, 2}, {0, 0}}}), (std::vector<std::string>{".r...", "..rr.", "....r"}));
   EXPECT_EQ(Draw(2, 4, {{{0, 0}, {1, 3}}}), (std::vector<std::string>{"r.", "r.", ".r", ".."}));
-  EXPECT_EQ(Draw(7, 2, {{{0, 0}, {6, 1}}}), (std::vector<std::string>{"rrr....", "...rrr."}));
+  EXPECT_EQ(Draw(7, 2, {{{0, 0}, {6, 1}}}), (std::vector<std::string>{"rrrr...", "....rr."}));
+  EXPECT_EQ(Draw(2, 5, {{{1, 4}, {0, 0}}}), (std::vector<std::string>{"..", "r.", "r.", ".r", ".r"}));
 }
 
 TEST_F(Line, ZeroLengthAndNullPenDrawNothing) {
