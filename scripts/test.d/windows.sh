@@ -114,6 +114,7 @@ if [ ${#built[@]} -gt 0 ] || [ -n "$differential" ]; then
     grep -v '^  ' "$scratch/gdi_diff.log" | head -n 40
     if [ $rc -eq 0 ]; then
       outcome[gdi_diff]="$(sed -n 's/^gdi_diff: \([0-9]*\) cases compared.*/\1 cases, no difference/p' "$scratch/gdi_diff.log")"
+      [ -n "${outcome[gdi_diff]}" ] || outcome[gdi_diff]="FAILED (no case count in its report)"
     else
       cat "$scratch/gdi_diff.log"
       outcome[gdi_diff]="FAILED (exit $rc)"
