@@ -30,6 +30,10 @@ using NativeName = std::basic_string<NativeChar>;
 
 // UTF-8 text of a native name for labels and keys; invalid sequences become U+FFFD.
 std::string DisplayText(const NativeName& name);
+// UTF-8 text of a native name for a terminal or a log: what is not a character is written as
+// \xNN (a byte) or \uNNNN (a lone UTF-16 unit), and control characters as \n, \t, \r or
+// \xNN, so that no name can break a line.
+std::string EscapedText(const NativeName& name);
 
 // Windows file attribute bits.
 namespace attr {
