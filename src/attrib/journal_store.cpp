@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -61,16 +62,26 @@ bool JournalWriter::Open() {
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
   JournalStore store(folder_, byteCap_);
-  const std::uint64_t others = Prune(store.Journals(), byteCap_);
+  const std::vector<std::filesystem::path> journals = store.Journals();
+  const std::string stamp = TimeStamp(header_.time);
+  // Later passes of the same second get higher numbers, even where older ones were pruned, so
+  // that the names keep sorting by age.
+  int number = 0;
+  for (const auto& path : journals) {
+    const std::string name = path.filename().string();
+    if (name.rfind(stamp + "-", 0) == 0) {
+      number = std::max(number, std::atoi(name.c_str() + stamp.size() + 1));
+    }
+  }
+  const std::uint64_t others = Prune(journals, byteCap_);
   limit_ = byteCap_ > others ? byteCap_ - others : 0;
   // Never more than half of what the disk has left.
   const std::filesystem::space_info space = std::filesystem::space(folder_, error);
   if (!error) limit_ = std::min<std::uint64_t>(limit_, space.available / 2);
 
-  const std::string stamp = TimeStamp(header_.time);
   for (int attempt = 1; attempt <= kNameAttempts && !file_; ++attempt) {
     char suffix[16];
-    std::snprintf(suffix, sizeof suffix, "-%02d", attempt);
+    std::snprintf(suffix, sizeof suffix, "-%04d", number + attempt);
     std::filesystem::path path = folder_ / (stamp + suffix + kExtension);
     file_ = fs::DurableFile::Create(path);
     if (file_) path_ = std::move(path);
