@@ -12,10 +12,16 @@ namespace {
 // The permission bits a pass may change: only the write bits follow Read-Only.
 constexpr std::uint32_t kWriteBits = 0222;
 
-// Whether the entry is still as the pass left it: its settable bits are the pass's mask, and
-// its permissions differ from the old ones in the write bits at most.
+// Read-Only, Hidden and System: the attributes only a person or a program sets. Archive is left
+// out, since the system sets it by itself whenever a file is written (and some file systems
+// keep it on every file).
+constexpr std::uint32_t kChosenBits =
+    fs::attr::kReadOnly | fs::attr::kHidden | fs::attr::kSystem;
+
+// Whether the entry is still as the pass left it: its chosen bits are the pass's, and its
+// permissions differ from the old ones in the write bits at most.
 bool AsThePassLeftIt(const fs::EntryAttributes& now, const JournalRecord& record) {
-  return (now.bits & fs::attr::kSettable) == (record.mask & fs::attr::kSettable) &&
+  return (now.bits & kChosenBits) == (record.mask & kChosenBits) &&
          (now.mode & ~kWriteBits) == (record.before.mode & ~kWriteBits);
 }
 

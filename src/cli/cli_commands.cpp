@@ -14,6 +14,10 @@
 #include "cli/progress_line.h"
 #include "platform/fs/native_folder.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #ifndef LUMAVEIL_VERSION
 #define LUMAVEIL_VERSION "0"
 #endif
@@ -41,7 +45,10 @@ std::string Reason(int error) {
 
 // Why a FOLDER could not be opened, in the words a user expects.
 std::string FolderReason(int error) {
-#ifndef _WIN32
+#ifdef _WIN32
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return "no such folder";
+  if (error == ERROR_DIRECTORY) return "not a folder";
+#else
   if (error == ENOENT) return "no such folder";
   if (error == ENOTDIR) return "not a folder";
 #endif
