@@ -1,7 +1,11 @@
 // Times the attribute pass against a bare walker doing the least the job needs: one listing
 // per folder and one attribute call per entry, through the same file-system layer.
 //
-//   pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR]
+//   pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR] [--journal on]
+//
+// With --journal on, each run also times the pass writing its journal (in a folder next to the
+// tree, on the same disk), so the journal's cost is measured side by side with the pass without
+// it and the reference.
 //
 // The tree: 10 x 10 x 10 folders on three levels, 100 files in each of the 1,000 deepest,
 // so 100,000 files and 1,110 folders, made in a fresh folder below DIR (default: the system's
@@ -21,6 +25,7 @@
 #include <vector>
 
 #include "attrib/attribute_pass.h"
+#include "attrib/journal_store.h"
 #include "bench_tree.h"
 #include "mask_host.h"
 #include "platform/fs/posix_directory.h"
@@ -83,7 +88,7 @@ double Median(std::vector<double> values) {
 
 // Times both walkers `runs` times after one untimed round to warm the caches; every timed walk
 // changes every entry (the masks alternate). False when the tree cannot be made.
-bool Measure(const std::string& where, const std::string& parent, int runs) {
+bool Measure(const std::string& where, const std::string& parent, int runs, bool journal) {
   const std::string root = parent + "/tree";
   std::printf("%s: making 100,000 files in 1,110 folders below %s ...\n", where.c_str(),
               root.c_str());
@@ -98,10 +103,11 @@ bool Measure(const std::string& where, const std::string& parent, int runs) {
 
   HeadlessHost host;
   const std::unique_ptr<fs::FileSystem> fileSystem = fs::CreateFileSystem();
-  std::vector<double> passWall, passCpu, referenceWall, referenceCpu;
+  std::vector<double> passWall, passCpu, referenceWall, referenceCpu, journalWall, journalCpu;
+  const lumaveil::attrib::JournalStore journals(parent + "/journal");
   std::uint32_t mask = 0x02;
   for (int run = -1; run < runs; ++run) {
-    Took reference, pass;
+    Took reference, pass, journaled;
     std::int32_t count = 0;
     const auto walkReference = [&] {
       mask ^= 0x22;
@@ -117,12 +123,26 @@ bool Measure(const std::string& where, const std::string& parent, int runs) {
                                                         count);
       });
     };
+    const auto walkJournaled = [&] {
+      mask ^= 0x22;
+      host.mask = mask;
+      journaled = Time([&] {
+        AttributePass pass(*fileSystem, host);
+        auto writer = journals.BeginOnNative(root);
+        pass.SetObserver(writer.get());
+        pass.ScanOpenFolder(fs::OpenNativeDirectory(root), "C:\\tree", count);
+        writer->Finish();
+      });
+      count -= kTreeFiles;
+    };
     // Alternating which goes first keeps a drift in the machine's load from favouring one.
     if (run % 2 == 0) {
       walkPass();
+      if (journal) walkJournaled();
       walkReference();
     } else {
       walkReference();
+      if (journal) walkJournaled();
       walkPass();
     }
     if (count != kTreeFiles) {
@@ -134,8 +154,16 @@ bool Measure(const std::string& where, const std::string& parent, int runs) {
     passCpu.push_back(pass.cpu);
     referenceWall.push_back(reference.wall);
     referenceCpu.push_back(reference.cpu);
-    std::printf("%s: run %d  pass %.1f ms (cpu %.1f)  reference %.1f ms (cpu %.1f)\n",
+    journalWall.push_back(journaled.wall);
+    journalCpu.push_back(journaled.cpu);
+    std::printf("%s: run %d  pass %.1f ms (cpu %.1f)  reference %.1f ms (cpu %.1f)",
                 where.c_str(), run + 1, pass.wall, pass.cpu, reference.wall, reference.cpu);
+    if (journal) std::printf("  journaled %.1f ms (cpu %.1f)", journaled.wall, journaled.cpu);
+    std::printf("\n");
+  }
+  if (journal) {
+    std::printf("%s: medians of %d runs  journaled / pass  wall %.3f  cpu %.3f\n", where.c_str(),
+                runs, Median(journalWall) / Median(passWall), Median(journalCpu) / Median(passCpu));
   }
   std::printf("%s: medians of %d runs  wall: pass %.1f ms  reference %.1f ms  ratio %.3f\n",
               where.c_str(), runs, Median(passWall), Median(referenceWall),
@@ -170,13 +198,16 @@ int main(int argc, char** argv) {
   int runs = 5;
   std::string where = "both";
   std::string parent = std::filesystem::temp_directory_path();
+  bool journal = false;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--runs") runs = std::max(1, std::atoi(argv[i + 1]));
     else if (option == "--where") where = argv[i + 1];
     else if (option == "--folder") parent = argv[i + 1];
+    else if (option == "--journal") journal = std::string(argv[i + 1]) == "on";
     else {
-      std::fprintf(stderr, "usage: pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR]\n");
+      std::fprintf(stderr, "usage: pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR] "
+                   "[--journal on]\n");
       return 2;
     }
   }
@@ -184,7 +215,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   if (where == "local" || where == "both") {
     TemporaryFolder folder(parent);
-    ok = !folder.path().empty() && Measure("local disk", folder.path(), runs) && ok;
+    ok = !folder.path().empty() && Measure("local disk", folder.path(), runs, journal) && ok;
   }
   if (where == "ntfs" || where == "both") {
     TemporaryFolder folder(parent);
@@ -193,7 +224,7 @@ int main(int argc, char** argv) {
       std::printf("ntfs-3g: %s\n", image.Problem().c_str());
       ok = false;
     } else {
-      ok = Measure("ntfs-3g", image.MountPoint(), runs) && ok;
+      ok = Measure("ntfs-3g", image.MountPoint(), runs, journal) && ok;
     }
   }
   return ok ? 0 : 1;

@@ -34,7 +34,10 @@ function(lumaveil_test_program target dir)
     # Helpers shared between test programs are included by their path below tests/.
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_compile_definitions(${target} PRIVATE LUMAVEIL_TEST_DATA="${dir}/data")
+    # Passes the tests make through the window are journaled in the build folder, not at home.
     gtest_discover_tests(${target} TEST_FILTER "-KernelAttributes*" DISCOVERY_TIMEOUT 60
-                         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+                         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                         ENVIRONMENT_MODIFICATION
+                         "XDG_STATE_HOME=set:${CMAKE_BINARY_DIR}/test-state")
   endif()
 endfunction()

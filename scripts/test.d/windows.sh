@@ -14,8 +14,9 @@ native="${1:?usage: $0 <native build folder>}"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build="${LUMAVEIL_WINDOWS_BUILD_DIR:-${native%/}-mingw}"
 jobs="${LUMAVEIL_JOBS:-$(nproc)}"
-# Every Qt-free layer's test program; those whose folder has no tests yet are simply absent.
-programs=(common_tests fs_tests gdi_tests progressbar_tests attrib_tests tree_tests)
+# Every Qt-free layer's test program, and lumaveil-cli's (which runs the built .exe); those
+# whose folder has no tests yet are simply absent.
+programs=(common_tests fs_tests gdi_tests progressbar_tests attrib_tests tree_tests cli_tests)
 
 fail() { echo "windows: $*" >&2; exit 1; }
 

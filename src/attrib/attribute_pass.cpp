@@ -22,6 +22,11 @@ bool MayBeFolder(fs::EntryKind kind) {
   return kind == fs::EntryKind::Folder || kind == fs::EntryKind::Unknown;
 }
 
+// Links and special files are never changed: the listing already says what they are.
+bool IsLeftAlone(fs::EntryKind kind) {
+  return kind == fs::EntryKind::Link || kind == fs::EntryKind::Special;
+}
+
 // One folder of the walk that has been collected and counted, with the entries still to
 // be walked and given the mask.
 struct FolderWork {
@@ -29,6 +34,7 @@ struct FolderWork {
   std::vector<fs::DirEntry> entries;
   std::size_t next = 0;        // the entry being worked on
   bool walked = false;         // whether that entry's own walk is over
+  bool entered = false;        // whether that entry was opened as a folder
   std::size_t labelLength = 0; // this folder's share of the label path
 };
 
@@ -37,8 +43,10 @@ struct FolderWork {
 // tests is the recursive one.
 class Walk {
  public:
-  Walk(PassHost& host, FolderChain& chain, std::string folder, std::int32_t& count)
-      : host_(host), chain_(chain), label_(std::move(folder)), count_(count) {}
+  Walk(PassHost& host, PassObserver* observer, FolderChain& chain, std::string folder,
+       std::int32_t& count, PassOutcome& outcome)
+      : host_(host), observer_(observer), chain_(chain), label_(std::move(folder)),
+        count_(count), outcome_(outcome) {}
 
   void Run() {
     std::vector<FolderWork> stack;
@@ -55,6 +63,7 @@ class Walk {
         stack.pop_back();
         if (!stack.empty()) {
           chain_.Leave();
+          folders_.pop_back();
           label_.resize(stack.back().labelLength);
         }
         continue;
@@ -62,25 +71,78 @@ class Walk {
       const fs::DirEntry& entry = work.entries[work.next];
       if (!work.walked) {
         work.walked = true;
-        Descend(stack, entry);  // may reallocate the stack: `work` is not used after this
+        const std::size_t index = stack.size() - 1;
+        // Descend may reallocate the stack: `work` is not used after it.
+        const bool entered = Descend(stack, entry);
+        stack[index].entered = entered;
         continue;
       }
-      Attempt([&] {
-        if (fs::Directory* folder = chain_.Current()) folder->SetAttributes(entry.name, work.mask);
-      });
+      Change(entry, work.mask, work.entered || entry.kind == fs::EntryKind::Folder);
       work.walked = false;
+      work.entered = false;
       ++work.next;
     }
   }
 
  private:
+  // Gives one entry of the deepest folder the mask, and counts and tells what became of it.
+  void Change(const fs::DirEntry& entry, std::uint32_t mask, bool isFolder) {
+    fs::AttributeChange change;
+    if (IsLeftAlone(entry.kind)) {
+      change.result = fs::AttributeChange::Result::kLeftAlone;
+    } else {
+      const EntryPlace place{folders_, entry.name};
+      const fs::BeforeWrite beforeWrite = [&](const fs::EntryAttributes& before) {
+        bool write = true;
+        if (observer_) Attempt([&] { write = observer_->BeforeWrite(place, isFolder, before, mask); });
+        return write;
+      };
+      Attempt([&] {
+        fs::Directory* folder = chain_.Current();
+        change = folder ? folder->ChangeAttributes(entry.name, fs::AttributeTarget{mask, {}},
+                                                   beforeWrite)
+                        : fs::AttributeChange{};
+        if (!folder) change.error = fs::LastErrorNumber();
+      });
+    }
+    Tally(change, isFolder);
+    if (observer_) {
+      Attempt([&] { observer_->EntryDone(EntryPlace{folders_, entry.name}, isFolder, change, mask); });
+    }
+  }
+
+  void Tally(const fs::AttributeChange& change, bool isFolder) {
+    EntryTally& tally = isFolder ? outcome_.folders : outcome_.files;
+    switch (change.result) {
+      case fs::AttributeChange::Result::kChanged:
+      case fs::AttributeChange::Result::kHeldBack: ++tally.changed; break;
+      case fs::AttributeChange::Result::kAlreadyRight: ++tally.alreadyRight; break;
+      case fs::AttributeChange::Result::kFailed: ++tally.failed; break;
+      case fs::AttributeChange::Result::kLeftAlone: ++tally.leftAlone; break;
+    }
+  }
+
+  void ListingFailed(const fs::NativeName& name, int error) {
+    ++outcome_.failedListings;
+    if (observer_) Attempt([&] { observer_->ListingFailed(EntryPlace{folders_, name}, error); });
+  }
+
   // Opens the entry as a sub-folder and, unless Stop ends its walk before it gets to its
   // entries, pushes it. An entry that is not a folder, or cannot be opened, has nothing inside.
-  void Descend(std::vector<FolderWork>& stack, const fs::DirEntry& entry) {
-    if (!MayBeFolder(entry.kind) || !chain_.Enter(entry.name)) return;
+  // True when the entry was opened as a folder.
+  bool Descend(std::vector<FolderWork>& stack, const fs::DirEntry& entry) {
+    if (!MayBeFolder(entry.kind)) return false;
+    if (!chain_.Enter(entry.name)) {
+      // An entry of unknown kind that cannot be opened is most likely a file.
+      if (entry.kind == fs::EntryKind::Folder) ListingFailed(entry.name, fs::LastErrorNumber());
+      return false;
+    }
     const std::size_t parentLength = label_.size();
     bool pushed = false;
+    bool named = false;
     Attempt([&] {
+      folders_.push_back(entry.name);
+      named = true;
       label_ += fs::DisplayText(entry.name);
       label_ += '\\';
       FolderWork child;
@@ -92,8 +154,10 @@ class Walk {
     });
     if (!pushed) {
       chain_.Leave();
+      if (named) folders_.pop_back();
       label_.resize(parentLength);
     }
+    return true;
   }
 
   // The deepest folder of the chain up to its entries' walk: reads the mask, collects every
@@ -111,6 +175,14 @@ class Walk {
         if (folder) Attempt([&] { listing = folder->ListAll(); });
         return !listing.empty();
       });
+      if (listing.empty()) {
+        const int error = fs::LastErrorNumber();
+        // The folder's own place: its parent's names and its name.
+        fs::NativeName name = folders_.back();
+        folders_.pop_back();
+        ListingFailed(name, error);
+        folders_.push_back(std::move(name));
+      }
     }
     for (fs::DirEntry& entry : listing) {
       if (!IsPseudoEntry(entry.name)) work.entries.push_back(std::move(entry));
@@ -132,13 +204,17 @@ class Walk {
   bool StopRaised() {
     bool raised = false;
     Attempt([&] { raised = host_.StopFlag(); });
+    if (raised) outcome_.stopped = true;
     return raised;
   }
 
   PassHost& host_;
+  PassObserver* observer_;
   FolderChain& chain_;
+  std::vector<fs::NativeName> folders_;  // the names from the target down to the deepest folder
   std::string label_;  // the path of the deepest folder, with its trailing backslash
   std::int32_t& count_;
+  PassOutcome& outcome_;
 };
 
 std::string WithTrailingBackslash(std::string folder) {
@@ -151,25 +227,27 @@ std::string WithTrailingBackslash(std::string folder) {
 AttributePass::AttributePass(fs::FileSystem& fileSystem, PassHost& host)
     : fileSystem_(fileSystem), host_(host) {}
 
-void AttributePass::ScanFolder(const std::string& folder, std::int32_t& FileCount) {
+PassOutcome AttributePass::ScanFolder(const std::string& folder, std::int32_t& FileCount) {
   std::string path;
   std::unique_ptr<fs::Directory> directory;
-  try {
+  Attempt([&] {
     path = WithTrailingBackslash(folder);
     directory = fileSystem_.OpenDirectory(path);
-  } catch (...) {
-  }
-  ScanOpenFolder(std::move(directory), path, FileCount);
+  });
+  return ScanOpenFolder(std::move(directory), path, FileCount);
 }
 
-void AttributePass::ScanOpenFolder(std::unique_ptr<fs::Directory> directory,
-                                   const std::string& folder, std::int32_t& FileCount) {
+PassOutcome AttributePass::ScanOpenFolder(std::unique_ptr<fs::Directory> directory,
+                                          const std::string& folder, std::int32_t& FileCount) {
+  PassOutcome outcome;
+  outcome.targetOpened = directory != nullptr;
   try {
     FolderChain chain(std::move(directory), handleBudget_);
-    Walk(host_, chain, WithTrailingBackslash(folder), FileCount).Run();
-  } catch (...) {
-    // Only running out of memory gets here; what was changed so far stays changed.
+    Walk(host_, observer_, chain, WithTrailingBackslash(folder), FileCount, outcome).Run();
+  } catch (const std::bad_alloc&) {
+    // What was changed so far stays changed, and the outcome counts it.
   }
+  return outcome;
 }
 
 }  // namespace lumaveil::attrib

@@ -29,8 +29,9 @@ bool PassesPathTest(const std::string& path) {
   return second < path.size() && path[second] == ':';
 }
 
-ScanCommands::ScanCommands(fs::FileSystem& fileSystem, ScanHost& host)
-    : host_(host), pass_(fileSystem, host) {}
+ScanCommands::ScanCommands(fs::FileSystem& fileSystem, ScanHost& host,
+                           std::optional<JournalStore> journals)
+    : host_(host), pass_(fileSystem, host), journals_(std::move(journals)) {}
 
 void ScanCommands::Command1_Click(int Index) {
   if (Index == kScanIndex) {
@@ -62,7 +63,13 @@ void ScanCommands::Scan() {
 void ScanCommands::MulaiCari() {
   const std::string target = TargetPath;
   std::int32_t FileCount = 0;
+  // The window has no word for a journal that could not be written; the pass runs all the same.
+  std::unique_ptr<JournalWriter> journal;
+  if (journals_) Attempt([&] { journal = journals_->BeginOnDriveForm(target); });
+  pass_.SetObserver(journal.get());
   pass_.ScanFolder(target, FileCount);
+  pass_.SetObserver(nullptr);
+  if (journal) Attempt([&] { journal->Finish(); });
   Attempt([&] { host_.DoEvents(); });
 }
 

@@ -1,9 +1,11 @@
 // The Scan and Stop buttons (Command1(0) and Command1(1)) and the pass they start.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "attrib/attribute_pass.h"
+#include "attrib/journal_store.h"
 #include "attrib/pass_host.h"
 #include "platform/fs/file_system.h"
 
@@ -15,7 +17,9 @@ bool PassesPathTest(const std::string& path);
 
 class ScanCommands {
  public:
-  ScanCommands(fs::FileSystem& fileSystem, ScanHost& host);
+  // Every pass that changes something is journaled in `journals` (nothing: not journaled).
+  ScanCommands(fs::FileSystem& fileSystem, ScanHost& host,
+               std::optional<JournalStore> journals = JournalStore::AtDefaultPlace());
 
   // The click handler of Command1: 0 Scan, 1 Stop, any other index nothing.
   void Command1_Click(int Index);
@@ -30,6 +34,7 @@ class ScanCommands {
 
   ScanHost& host_;
   AttributePass pass_;
+  std::optional<JournalStore> journals_;
 };
 
 }  // namespace lumaveil::attrib

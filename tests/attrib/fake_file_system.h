@@ -22,12 +22,17 @@ struct FakeNode {
   fs::EntryKind kind = fs::EntryKind::Folder;
   std::uint32_t attributes = 0;
   bool readable = true;
+  bool locked = false;  // its attributes cannot be changed
   std::string path;  // from the drive's root, '/'-separated, for the log
   std::vector<std::pair<fs::NativeName, std::shared_ptr<FakeNode>>> children;  // listing order
 };
 
 class FakeFileSystem : public fs::FileSystem {
  public:
+  // The error numbers the fake reports: a name the folder does not hold, a locked entry.
+  static constexpr int kNoSuchEntry = 2;
+  static constexpr int kLockedEntry = 13;
+
   FakeFileSystem() : root_(std::make_shared<FakeNode>()) {}
   // Takes the tree apart a level at a time: letting the nodes go one inside the other would
   // recurse as deep as the tree.
@@ -145,6 +150,40 @@ class FakeFileSystem : public fs::FileSystem {
       std::shared_ptr<FakeNode> child = Child(*node_, name);
       if (!child) return std::nullopt;
       return child->attributes;
+    }
+    // Logs as SetAttributes does, whether or not a write turns out to be needed.
+    fs::AttributeChange ChangeAttributes(const fs::NativeName& name,
+                                         const fs::AttributeTarget& target,
+                                         const fs::BeforeWrite& beforeWrite) override {
+      using Result = fs::AttributeChange::Result;
+      fs::AttributeChange change;
+      std::shared_ptr<FakeNode> child = Child(*node_, name);
+      if (!child) {
+        owner_.log_.push_back("set missing " + fs::DisplayText(name));
+        change.error = kNoSuchEntry;
+        return change;
+      }
+      owner_.log_.push_back("set " + child->path + " " + std::to_string(target.bits));
+      if (child->kind == fs::EntryKind::Link) {
+        change.result = Result::kLeftAlone;
+        return change;
+      }
+      change.before = {child->attributes, 0};
+      if (fs::AlreadyMatches(change.before, target)) {
+        change.result = Result::kAlreadyRight;
+        return change;
+      }
+      if (beforeWrite && !beforeWrite(change.before)) {
+        change.result = Result::kHeldBack;
+        return change;
+      }
+      if (child->locked) {
+        change.error = kLockedEntry;
+        return change;
+      }
+      child->attributes = target.bits;
+      change.result = Result::kChanged;
+      return change;
     }
 
    private:

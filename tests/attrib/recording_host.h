@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "attrib/pass_host.h"
+#include "common/run_time_error.h"
 
 namespace lumaveil::attrib::testing {
 
@@ -82,7 +83,7 @@ class RecordingHost : public ScanHost {
  private:
   void Call(const std::string& word) {
     for (const std::string& failure : failing) {
-      if (failure == word) throw std::runtime_error(word + " failed");
+      if (failure == word) throw RunTimeError(error::kPathFileAccess, word + " failed");
     }
   }
 

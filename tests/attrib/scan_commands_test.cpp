@@ -40,7 +40,7 @@ class ScanCommandsTest : public ::testing::Test {
 
   FakeFileSystem fs_;
   RecordingHost host_{fs_.Log()};
-  ScanCommands commands_{fs_, host_};
+  ScanCommands commands_{fs_, host_, std::nullopt};
 };
 
 TEST_F(ScanCommandsTest, APathWithoutAColonSecondIsRefusedWithTheMessageOnly) {

@@ -27,10 +27,11 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 #endif
 
-}  // namespace
-
+// The UTF-8 text of a native name, with `invalid(out, unit)` writing what stands for each unit
+// that is not part of a character.
 #ifdef _WIN32
-std::string DisplayText(const NativeName& name) {
+template <typename Invalid>
+std::string Utf8Of(const NativeName& name, Invalid invalid) {
   std::string out;
   out.reserve(name.size());
   for (std::size_t i = 0; i < name.size(); ++i) {
@@ -40,7 +41,7 @@ std::string DisplayText(const NativeName& name) {
       AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (name[i + 1] - 0xDC00));
       ++i;
     } else if (u >= 0xD800 && u <= 0xDFFF) {
-      out += kReplacement;
+      invalid(out, static_cast<std::uint32_t>(u));
     } else {
       AppendUtf8(out, u);
     }
@@ -48,7 +49,8 @@ std::string DisplayText(const NativeName& name) {
   return out;
 }
 #else
-std::string DisplayText(const NativeName& name) {
+template <typename Invalid>
+std::string Utf8Of(const NativeName& name, Invalid invalid) {
   std::string out;
   out.reserve(name.size());
   const auto* s = reinterpret_cast<const unsigned char*>(name.data());
@@ -80,12 +82,53 @@ std::string DisplayText(const NativeName& name) {
       out.append(name, i, len);
       i += len;
     } else {
-      out += kReplacement;
+      invalid(out, static_cast<std::uint32_t>(c));
       ++i;
     }
   }
   return out;
 }
 #endif
+
+void AppendHex(std::string& out, const char* prefix, std::uint32_t value, int digits) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  out += prefix;
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kDigits[(value >> shift) & 0xF];
+}
+
+}  // namespace
+
+std::string DisplayText(const NativeName& name) {
+  return Utf8Of(name, [](std::string& out, std::uint32_t) { out += kReplacement; });
+}
+
+std::string EscapedText(const NativeName& name) {
+  const std::string text = Utf8Of(name, [](std::string& out, std::uint32_t unit) {
+    AppendHex(out, sizeof(NativeChar) == 1 ? "\\x" : "\\u", unit, 2 * sizeof(NativeChar));
+  });
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const auto byte = static_cast<unsigned char>(c);
+    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+    if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      // A C1 control character, which a terminal may take as the start of a command.
+      AppendHex(out, "\\u", next, 4);
+      ++i;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      AppendHex(out, "\\x", byte, 2);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
 
 }  // namespace lumaveil::fs

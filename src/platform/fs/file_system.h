@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,10 @@ using NativeName = std::basic_string<NativeChar>;
 
 // UTF-8 text of a native name for labels and keys; invalid sequences become U+FFFD.
 std::string DisplayText(const NativeName& name);
+// UTF-8 text of a native name for a terminal or a log: what is not a character is written as
+// \xNN (a byte) or \uNNNN (a lone UTF-16 unit), and control characters as \n, \t, \r or
+// \xNN, so that no name can break a line.
+std::string EscapedText(const NativeName& name);
 
 // Windows file attribute bits.
 namespace attr {
@@ -74,6 +79,50 @@ struct DirEntry {
   EntryKind kind = EntryKind::Unknown;
 };
 
+// One entry's attributes as a read reports them and, off Windows, its permission bits (07777),
+// which hold a regular file's Read-Only on file systems without attributes of their own. On
+// Windows `mode` is 0.
+struct EntryAttributes {
+  std::uint32_t bits = 0;
+  std::uint32_t mode = 0;
+  bool operator==(const EntryAttributes&) const = default;
+};
+
+// What one ChangeAttributes call found and did.
+struct AttributeChange {
+  enum class Result {
+    kChanged,       // written
+    kAlreadyRight,  // the entry had them already: nothing written
+    kHeldBack,      // a write was needed, and the caller's hook declined it
+    kFailed,        // it could not be read or written: `error` says why
+    kLeftAlone,     // a link or special file, which is never changed
+  };
+  Result result = Result::kFailed;
+  EntryAttributes before;  // as read before any write (when it could be read)
+  int error = 0;           // errno, or the Win32 error code, when kFailed
+};
+
+// What ChangeAttributes wants of an entry: the four settable bits, and for the undo, the exact
+// permission bits of a regular file (the pass itself never asks for a mode).
+struct AttributeTarget {
+  std::uint32_t bits = 0;
+  std::optional<std::uint32_t> mode;
+};
+
+// Whether `current` already is what `target` asks for: the settable bits, and the mode when
+// one is asked for.
+bool AlreadyMatches(const EntryAttributes& current, const AttributeTarget& target);
+
+// Called once a write is known to be needed, before anything is written; false holds it back.
+// Exceptions from the hook pass through, with nothing written.
+using BeforeWrite = std::function<bool(const EntryAttributes& before)>;
+
+// The system's words for an error number from AttributeChange or LastErrorNumber().
+std::string ErrorText(int error);
+// The error number of the calling thread's last failed call of this layer (errno, or the last
+// Win32 error), for the calls that only say that they failed.
+int LastErrorNumber();
+
 // An open folder. Every call is relative to it and never follows a link in the last component.
 class Directory {
  public:
@@ -89,6 +138,11 @@ class Directory {
   virtual bool SetAttributes(const NativeName& name, std::uint32_t mask) = 0;
   // The attributes of `name`, NORMAL (0x80) when it has none; nullopt on failure.
   virtual std::optional<std::uint32_t> GetAttributes(const NativeName& name) = 0;
+  // Reads `name` once and, unless its settable bits (and the mode, when one is asked for)
+  // already match `target`, calls `beforeWrite` and then writes. Links and special files are
+  // left alone.
+  virtual AttributeChange ChangeAttributes(const NativeName& name, const AttributeTarget& target,
+                                           const BeforeWrite& beforeWrite) = 0;
 };
 
 class FileSystem {

@@ -45,6 +45,16 @@ EntryKind KindOfDirent(int dirFd, const dirent& entry) {
   return KindOfMode(st.st_mode);
 }
 
+// Gives a regular file exactly `mode` once its attributes are written, where they left it
+// otherwise.
+bool WriteMode(const Entry& entry, std::optional<std::uint32_t> mode) {
+  if (!mode) return true;
+  struct stat now {};
+  if (fstat(entry.pathFd.get(), &now) != 0) return false;
+  if ((now.st_mode & 07777) == *mode) return true;
+  return chmod(entry.ProcPath().c_str(), static_cast<mode_t>(*mode)) == 0;
+}
+
 class PosixDirectory final : public Directory {
  public:
   PosixDirectory(UniqueFd fd, std::shared_ptr<MechanismCache> mechanisms)
@@ -73,6 +83,55 @@ class PosixDirectory final : public Directory {
     auto entry = OpenEntry(fd_.get(), name);
     if (!entry) return std::nullopt;
     return ReadAttributes(mechanisms_->For(*entry), *entry);
+  }
+
+  // One look-up serves the read, the hook and the write, so the entry written is the one read.
+  AttributeChange ChangeAttributes(const NativeName& name, const AttributeTarget& target,
+                                   const BeforeWrite& beforeWrite) override {
+    AttributeChange change;
+    if (!IsPlainName(name)) {
+      change.error = EINVAL;
+      return change;
+    }
+    errno = 0;
+    auto entry = OpenEntry(fd_.get(), name);
+    if (!entry) {
+      change.error = errno;
+      return change;
+    }
+    if (entry->IsSpecial()) {
+      change.result = AttributeChange::Result::kLeftAlone;
+      return change;
+    }
+    const AttributeMechanism mechanism = mechanisms_->For(*entry);
+    errno = 0;
+    const auto bits = ReadAttributes(mechanism, *entry);
+    if (!bits) {
+      change.error = errno;
+      return change;
+    }
+    // An attribute value that may not be read (a folder its owner may write but not read) is
+    // read as none; the write may still be allowed, so it is not taken as already right.
+    const bool readInFull = errno != EACCES && errno != EPERM;
+    change.before = {*bits, static_cast<std::uint32_t>(entry->st.st_mode & 07777)};
+    // A folder's mode is never the pass's to change, so no mode is asked of one.
+    AttributeTarget wanted = target;
+    if (!entry->IsRegularFile()) wanted.mode.reset();
+    if (readInFull && AlreadyMatches(change.before, wanted)) {
+      change.result = AttributeChange::Result::kAlreadyRight;
+      return change;
+    }
+    if (beforeWrite && !beforeWrite(change.before)) {
+      change.result = AttributeChange::Result::kHeldBack;
+      return change;
+    }
+    errno = 0;
+    if (!WriteAttributes(mechanism, *entry, wanted.bits) || !WriteMode(*entry, wanted.mode)) {
+      change.error = errno;
+      return change;
+    }
+    change.result = AttributeChange::Result::kChanged;
+    return change;
   }
 
  private:

@@ -59,6 +59,43 @@ class Win32Directory : public Directory {
     return SetFileInformationByHandle(entry.get(), FileBasicInfo, &update, sizeof update) != FALSE;
   }
 
+  AttributeChange ChangeAttributes(const NativeName& name, const AttributeTarget& target,
+                                   const BeforeWrite& beforeWrite) override {
+    AttributeChange change;
+    UniqueHandle entry =
+        OpenInFolder(handle_.get(), name, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0);
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    FILE_BASIC_INFO info{};
+    if (!entry ||
+        !GetFileInformationByHandleEx(entry.get(), FileAttributeTagInfo, &tag, sizeof tag) ||
+        !GetFileInformationByHandleEx(entry.get(), FileBasicInfo, &info, sizeof info)) {
+      change.error = static_cast<int>(GetLastError());
+      return change;
+    }
+    if (KindOf(tag.FileAttributes, tag.ReparseTag) == EntryKind::Link ||
+        (tag.FileAttributes & FILE_ATTRIBUTE_DEVICE)) {
+      change.result = AttributeChange::Result::kLeftAlone;
+      return change;
+    }
+    change.before = {AttributesAsRead(info.FileAttributes), 0};
+    if (AlreadyMatches(change.before, AttributeTarget{target.bits, std::nullopt})) {
+      change.result = AttributeChange::Result::kAlreadyRight;
+      return change;
+    }
+    if (beforeWrite && !beforeWrite(change.before)) {
+      change.result = AttributeChange::Result::kHeldBack;
+      return change;
+    }
+    FILE_BASIC_INFO update{};
+    update.FileAttributes = AttributesToWrite(info.FileAttributes, target.bits);
+    if (!SetFileInformationByHandle(entry.get(), FileBasicInfo, &update, sizeof update)) {
+      change.error = static_cast<int>(GetLastError());
+      return change;
+    }
+    change.result = AttributeChange::Result::kChanged;
+    return change;
+  }
+
   std::optional<std::uint32_t> GetAttributes(const NativeName& name) override {
     UniqueHandle entry = OpenInFolder(handle_.get(), name, FILE_READ_ATTRIBUTES, 0);
     FILE_BASIC_INFO info{};

@@ -12,12 +12,25 @@ namespace {
 using NtOpenFileFunction = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES,
                                             PIO_STATUS_BLOCK, ULONG, ULONG);
 
-// ntdll is mapped into every process; taking the entry point from it spares every build an
+using StatusToErrorFunction = ULONG(NTAPI*)(NTSTATUS);
+
+// ntdll is mapped into every process; taking the entry points from it spares every build an
 // import library that not all toolchains ship.
+template <typename Function>
+Function NtdllEntry(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
+}
+
 NtOpenFileFunction NtOpenFileEntry() {
-  static const auto entry = reinterpret_cast<NtOpenFileFunction>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtOpenFile")));
+  static const auto entry = NtdllEntry<NtOpenFileFunction>("NtOpenFile");
   return entry;
+}
+
+// The failure as a Win32 error code, where GetLastError() will find it.
+void SetLastErrorFromStatus(NTSTATUS status) {
+  static const auto toError = NtdllEntry<StatusToErrorFunction>("RtlNtStatusToDosError");
+  SetLastError(toError ? toError(status) : ERROR_GEN_FAILURE);
 }
 
 }  // namespace
@@ -33,6 +46,7 @@ UniqueHandle OpenInFolder(HANDLE folder, const std::wstring& name, ACCESS_MASK a
   const auto open = NtOpenFileEntry();
   constexpr std::size_t kMaxBytes = std::numeric_limits<USHORT>::max();
   if (open == nullptr || !IsPlainName(name) || name.size() * sizeof(wchar_t) > kMaxBytes) {
+    SetLastError(ERROR_INVALID_NAME);
     return UniqueHandle();
   }
   UNICODE_STRING objectName;
@@ -50,7 +64,11 @@ UniqueHandle OpenInFolder(HANDLE folder, const std::wstring& name, ACCESS_MASK a
            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
            options | FILE_OPEN_REPARSE_POINT | FILE_OPEN_FOR_BACKUP_INTENT |
                FILE_SYNCHRONOUS_IO_NONALERT);
-  return result >= 0 ? UniqueHandle(handle) : UniqueHandle();
+  if (result < 0) {
+    SetLastErrorFromStatus(result);
+    return UniqueHandle();
+  }
+  return UniqueHandle(handle);
 }
 
 }  // namespace lumaveil::fs

@@ -15,7 +15,7 @@ bool IsPlainName(const std::wstring& name);
 
 // Opens the entry `name` of `folder` with `access`. A reparse point at `name` is opened itself,
 // never followed. `options` are NtCreateFile options (FILE_DIRECTORY_FILE, ...). An invalid
-// handle on failure.
+// handle on failure, with GetLastError() saying why.
 UniqueHandle OpenInFolder(HANDLE folder, const std::wstring& name, ACCESS_MASK access,
                           ULONG options);
 

@@ -1,0 +1,130 @@
+#include "attrib/journal_undo.h"
+
+#include "attrib/attempt.h"
+#include "attrib/folder_chain.h"
+#include "attrib/journal_store.h"
+#include "platform/fs/durable_file.h"
+#include "platform/fs/native_folder.h"
+
+namespace lumaveil::attrib {
+namespace {
+
+// The permission bits a pass may change: only the write bits follow Read-Only.
+constexpr std::uint32_t kWriteBits = 0222;
+
+// Read-Only, Hidden and System: the attributes only a person or a program sets. Archive is left
+// out, since the system sets it by itself whenever a file is written (and some file systems
+// keep it on every file).
+constexpr std::uint32_t kChosenBits =
+    fs::attr::kReadOnly | fs::attr::kHidden | fs::attr::kSystem;
+
+// Whether the entry is still as the pass left it: its chosen bits are the pass's, and its
+// permissions differ from the old ones in the write bits at most.
+bool AsThePassLeftIt(const fs::EntryAttributes& now, const JournalRecord& record) {
+  return (now.bits & kChosenBits) == (record.mask & kChosenBits) &&
+         (now.mode & ~kWriteBits) == (record.before.mode & ~kWriteBits);
+}
+
+std::unique_ptr<fs::Directory> OpenTarget(const JournalHeader& header,
+                                          fs::FileSystem& fileSystem) {
+  std::unique_ptr<fs::Directory> target;
+  Attempt([&] {
+    target = header.driveFormTarget.empty() ? fs::OpenNativeFolder(header.nativeTarget)
+                                            : fileSystem.OpenDirectory(header.driveFormTarget);
+  });
+  return target;
+}
+
+// Moves the chain to the folder `folders` names, leaving and entering as few levels as it
+// can; false when a folder on the way cannot be opened.
+bool MoveTo(FolderChain& chain, std::vector<fs::NativeName>& at,
+            const std::vector<fs::NativeName>& folders) {
+  std::size_t shared = 0;
+  while (shared < at.size() && shared < folders.size() && at[shared] == folders[shared]) ++shared;
+  while (at.size() > shared) {
+    chain.Leave();
+    at.pop_back();
+  }
+  while (at.size() < folders.size()) {
+    if (!chain.Enter(folders[at.size()])) return false;
+    at.push_back(folders[at.size()]);
+  }
+  return true;
+}
+
+}  // namespace
+
+UndoOutcome UndoJournal(const std::filesystem::path& journal, fs::FileSystem& fileSystem,
+                        UndoObserver& observer) {
+  UndoOutcome outcome;
+  const auto bytes = ReadWholeFile(journal);
+  if (!bytes) return outcome;
+  JournalReadResult read = DecodeJournal(*bytes);
+  if (!read.contents) {
+    if (read.error == JournalReadError::kOtherSystem) outcome.status = UndoStatus::kOtherSystem;
+    return outcome;
+  }
+  const JournalContents& contents = *read.contents;
+  outcome.header = contents.header;
+  outcome.cutShort = contents.cutShort;
+  if (contents.header.state == JournalState::kUndone) {
+    outcome.status = UndoStatus::kAlreadyUndone;
+    return outcome;
+  }
+  // Opened first: an undo that could not be marked could be run twice.
+  const auto mark = fs::DurableFile::OpenExisting(journal);
+  if (!mark) {
+    outcome.status = UndoStatus::kCannotMark;
+    return outcome;
+  }
+  std::unique_ptr<fs::Directory> target = OpenTarget(contents.header, fileSystem);
+  if (!target) {
+    outcome.status = UndoStatus::kTargetGone;
+    return outcome;
+  }
+
+  FolderChain chain(std::move(target));
+  std::vector<fs::NativeName> at;
+  // The pass changed bottom-up; its undo goes the other way, each folder before its contents.
+  for (auto record = contents.records.rbegin(); record != contents.records.rend(); ++record) {
+    const EntryPlace place{record->folders, record->name};
+    fs::AttributeChange change;
+    Attempt([&] {
+      fs::Directory* folder = MoveTo(chain, at, record->folders) ? chain.Current() : nullptr;
+      if (!folder) {
+        change.error = fs::LastErrorNumber();
+        return;
+      }
+      fs::AttributeTarget old{record->before.bits, std::nullopt};
+      if (!record->isFolder) old.mode = record->before.mode;
+      change = folder->ChangeAttributes(
+          record->name, old,
+          [&](const fs::EntryAttributes& now) { return AsThePassLeftIt(now, *record); });
+    });
+    switch (change.result) {
+      case fs::AttributeChange::Result::kChanged:
+        ++outcome.restored;
+        Attempt([&] { observer.Restored(place, *record); });
+        break;
+      case fs::AttributeChange::Result::kAlreadyRight: ++outcome.alreadyBack; break;
+      case fs::AttributeChange::Result::kHeldBack:
+      case fs::AttributeChange::Result::kLeftAlone:
+        ++outcome.changedSince;
+        Attempt([&] { observer.ChangedSince(place); });
+        break;
+      case fs::AttributeChange::Result::kFailed:
+        ++outcome.failed;
+        Attempt([&] { observer.Failed(place, change.error); });
+        break;
+    }
+  }
+  const char undone = static_cast<char>(JournalState::kUndone);
+  if (!mark->WriteAt(kJournalStateOffset, &undone, 1) || !mark->Sync()) {
+    outcome.status = UndoStatus::kCannotMark;
+    return outcome;
+  }
+  outcome.status = UndoStatus::kDone;
+  return outcome;
+}
+
+}  // namespace lumaveil::attrib
