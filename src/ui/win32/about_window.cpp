@@ -105,19 +105,19 @@ void About::Show() {
 
 LRESULT About::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PRINTCLIENT: {
-      RECT client;
-      GetClientRect(hwnd(), &client);
-      FillRect(reinterpret_cast<HDC>(wparam), &client, GetSysColorBrush(COLOR_BTNFACE));
-      return 0;
-    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     default:
-      return Window::HandleMessage(message, wparam, lparam);
+      return BackgroundWindow::HandleMessage(message, wparam, lparam);
   }
+}
+
+void About::PaintBackground(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void About::Destroyed() { windows_.Closed(); }

@@ -13,7 +13,7 @@
 
 namespace lumaveil::win32 {
 
-class About : public Window {
+class About : public BackgroundWindow {
  public:
   enum : int { kFrame1Id = 301, kImage1Id, kList1Id, kImage3Id, kFirstLabelId = 310 };
 
@@ -28,6 +28,7 @@ class About : public Window {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Destroyed() override;
+  void PaintBackground(HDC dc) override;
 
  private:
   TopLevelWindows& windows_;

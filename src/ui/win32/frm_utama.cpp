@@ -215,15 +215,8 @@ void FrmUtama::Command1_Click(int index) {
     commands_->Command1_Click(index);
     return;
   }
-  // Scan is disabled while its pass runs, so this is never entered twice at once.
-  pass_running_ = true;
-  commands_->Command1_Click(index);
-  pass_running_ = false;
-  // A close asked for during the pass happens now, with everything put back.
-  if (close_after_pass_) {
-    close_after_pass_ = false;
-    DestroyWindow(hwnd());
-  }
+  // A close asked for during the pass happens after it, with everything put back.
+  closing_.RunScan([&] { commands_->Command1_Click(index); }, [this] { DestroyWindow(hwnd()); });
 }
 
 void FrmUtama::MnQScan_Click() {
@@ -322,18 +315,6 @@ LRESULT FrmUtama::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (header.hwndFrom == tree_) return TreeNotification(header);
       break;
     }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PRINTCLIENT:
-      PaintBackground(reinterpret_cast<HDC>(wparam));
-      return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(hwnd(), &paint);
-      PaintBackground(dc);
-      EndPaint(hwnd(), &paint);
-      return 0;
-    }
     case WM_CTLCOLORSTATIC:
       // Check boxes on the window's own face colour.
       SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
@@ -348,19 +329,12 @@ LRESULT FrmUtama::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_CLOSE:
-      if (pass_running_) {
-        // The pass cannot be left half-way through a folder: it is told to stop, and the window
-        // closes once the Scan handler has put everything back.
-        SetStopFlag(true);
-        close_after_pass_ = true;
-        return 0;
-      }
-      DestroyWindow(hwnd());
+      if (closing_.CloseRequested([this] { SetStopFlag(true); })) DestroyWindow(hwnd());
       return 0;
     default:
       break;
   }
-  return Window::HandleMessage(message, wparam, lparam);
+  return BackgroundWindow::HandleMessage(message, wparam, lparam);
 }
 
 void FrmUtama::Destroyed() { windows_.Closed(); }

@@ -16,6 +16,7 @@
 #include "tree/error_reporter.h"
 #include "tree/folder_tree.h"
 #include "tree/path_box.h"
+#include "ui/common/pass_closing.h"
 #include "ui/win32/about_window.h"
 #include "ui/win32/gdi_objects.h"
 #include "ui/win32/label.h"
@@ -25,7 +26,7 @@
 
 namespace lumaveil::win32 {
 
-class FrmUtama : public Window,
+class FrmUtama : public BackgroundWindow,
                  public attrib::ScanHost,
                  public tree::PathBox,
                  public tree::ErrorReporter {
@@ -66,7 +67,7 @@ class FrmUtama : public Window,
   void MnAbout_Click();
   void MnExite_Click();
 
-  bool PassRunning() const { return pass_running_; }
+  bool PassRunning() const { return closing_.PassRunning(); }
   attrib::ScanCommands& Commands() { return *commands_; }
   Win32TreeView& Nodes() { return *nodes_; }
   About* AboutWindow() const { return about_ && about_->hwnd() ? about_.get() : nullptr; }
@@ -93,12 +94,12 @@ class FrmUtama : public Window,
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Destroyed() override;
+  void PaintBackground(HDC dc) override;
 
  private:
   void BuildControls();
   void BuildMenus();
   void Layout();
-  void PaintBackground(HDC dc);
   LRESULT TreeNotification(const NMHDR& header);
 
   fs::FileSystem& file_system_;
@@ -129,8 +130,7 @@ class FrmUtama : public Window,
 
   std::unique_ptr<attrib::ScanCommands> commands_;
   bool stop_flag_ = false;
-  bool pass_running_ = false;
-  bool close_after_pass_ = false;
+  ui::PassClosing closing_;
 };
 
 }  // namespace lumaveil::win32

@@ -87,20 +87,8 @@ LRESULT SplashScreen::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_TIMER:
       if (wparam == kTimer1) Timer1_Timer();
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PRINTCLIENT:
-      PaintBackground(reinterpret_cast<HDC>(wparam));
-      return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(hwnd(), &paint);
-      PaintBackground(dc);
-      EndPaint(hwnd(), &paint);
-      return 0;
-    }
     default:
-      return Window::HandleMessage(message, wparam, lparam);
+      return BackgroundWindow::HandleMessage(message, wparam, lparam);
   }
 }
 

@@ -13,7 +13,7 @@
 
 namespace lumaveil::win32 {
 
-class SplashScreen : public Window {
+class SplashScreen : public BackgroundWindow {
  public:
   // Runs after the splash window has been unloaded: shows the main window.
   using HandOver = std::function<void()>;
@@ -42,8 +42,9 @@ class SplashScreen : public Window {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
+  void PaintBackground(HDC dc) override;
+
  private:
-  void PaintBackground(HDC dc);
   void Unload();
 
   HandOver hand_over_;

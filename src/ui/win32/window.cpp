@@ -66,6 +66,25 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
   return result;
 }
 
+LRESULT BackgroundWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // painted whole in WM_PAINT, without flicker
+    case WM_PRINTCLIENT:
+      PaintBackground(reinterpret_cast<HDC>(wparam));
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd(), &paint);
+      PaintBackground(dc);
+      EndPaint(hwnd(), &paint);
+      return 0;
+    }
+    default:
+      return Window::HandleMessage(message, wparam, lparam);
+  }
+}
+
 UINT WindowDpi(HWND hwnd) {
   using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
   static const auto get_dpi_for_window =

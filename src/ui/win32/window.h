@@ -34,6 +34,14 @@ class Window {
   HWND hwnd_ = nullptr;
 };
 
+// A window that paints its own background (a colour, a picture) beneath its controls, and
+// gives it to the labels that ask for it with WM_PRINTCLIENT.
+class BackgroundWindow : public Window {
+ protected:
+  virtual void PaintBackground(HDC dc) = 0;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+};
+
 // The dots per inch the window is shown at: its monitor's where Windows tells (10 and later),
 // the system's otherwise.
 UINT WindowDpi(HWND hwnd);
