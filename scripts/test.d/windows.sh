@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The Windows side of the test suite: cross-builds every Qt-free library and its test program for
-# 64-bit Windows with mingw-w64, then runs each program under Wine in a fresh prefix, so the Win32
-# file-system code works on a real (emulated) Windows file system: the programs make their
-# scratch folders in the prefix's temporary folder, on its drive C:.
+# 64-bit Windows with mingw-w64, and Lumaveil.exe, then runs each program under Wine in a fresh
+# prefix on a virtual display (Xvfb), so the Win32 file-system code works on a real (emulated)
+# Windows file system and the windows on Wine's user32 and comctl32: the programs make their
+# scratch folders in the prefix's temporary folder, on its drive C:. Then Lumaveil.exe itself is
+# checked (one file, GUI, the DLLs every Windows ships) and run once as a user would.
 #
 #   scripts/test.d/windows.sh <native build folder>
 #
@@ -14,9 +16,13 @@ native="${1:?usage: $0 <native build folder>}"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build="${LUMAVEIL_WINDOWS_BUILD_DIR:-${native%/}-mingw}"
 jobs="${LUMAVEIL_JOBS:-$(nproc)}"
-# Every Qt-free layer's test program, and lumaveil-cli's (which runs the built .exe); those
-# whose folder has no tests yet are simply absent.
-programs=(common_tests fs_tests gdi_tests progressbar_tests attrib_tests tree_tests cli_tests)
+# Every Qt-free layer's test program, the windows' and lumaveil-cli's (which runs the built
+# .exe); those whose folder has no tests yet are simply absent.
+programs=(common_tests fs_tests gdi_tests progressbar_tests attrib_tests tree_tests ui_common_tests
+          ui_win32_tests cli_tests)
+# The DLLs Lumaveil.exe may import: the five it is written against, and what every Windows ships.
+allowed_dlls="kernel32.dll user32.dll gdi32.dll comctl32.dll shell32.dll ole32.dll msvcrt.dll"
+max_exe_bytes=$((4 * 1024 * 1024))
 
 fail() { echo "windows: $*" >&2; exit 1; }
 
@@ -26,6 +32,7 @@ wine=$(command -v wine64 || true)
 [ -n "$wine" ] || { [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64; }
 [ -n "$wine" ] || fail "wine64 is missing (Debian packages wine, wine64)"
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+command -v Xvfb >/dev/null || fail "Xvfb is missing (Debian package xvfb)"
 
 echo "== windows: configuring the mingw-w64 build in $build"
 mkdir -p "$build"
@@ -62,18 +69,34 @@ for program in "${programs[@]}"; do
   fi
 done
 
+echo "== windows: building Lumaveil.exe"
+if cmake --build "$build" --target lumaveil_win32 -j "$jobs"; then
+  lumaveil_exe=$(find "$build" -name Lumaveil.exe -type f | head -n 1)
+else
+  outcome[Lumaveil.exe]="BUILD FAILED"
+  lumaveil_exe=""
+fi
+
 status=0
-if [ ${#built[@]} -gt 0 ] || [ -n "$differential" ]; then
+if [ ${#built[@]} -gt 0 ] || [ -n "$differential" ] || [ -n "$lumaveil_exe" ]; then
   # A prefix of its own, thrown away afterwards: no state from an earlier run or from the user's
-  # own Wine, no display and no dialogs (the .NET and HTML installers are switched off).
+  # own Wine, no dialogs (the .NET and HTML installers are switched off).
   scratch=$(mktemp -d "${TMPDIR:-/tmp}/lumaveil-wine.XXXXXX")
   export WINEPREFIX="$scratch/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  unset DISPLAY WAYLAND_DISPLAY
+  unset WAYLAND_DISPLAY
+  # A display of its own, numbered by Xvfb itself so that parallel runs never meet.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" \
+    >"$scratch/xvfb.log" 2>&1 &
+  xvfb_pid=$!
   cleanup() {
     WINEPREFIX="$WINEPREFIX" "$wineserver" -k 2>/dev/null
+    kill "$xvfb_pid" 2>/dev/null
     rm -rf "$scratch"
   }
   trap cleanup EXIT
+  for _ in $(seq 1 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+  [ -s "$scratch/display" ] || { cat "$scratch/xvfb.log"; fail "Xvfb did not start"; }
+  export DISPLAY=":$(head -n 1 "$scratch/display")"
 
   echo "== windows: creating a Wine prefix"
   timeout 300 "$wine" wineboot -i >"$scratch/wineboot.log" 2>&1 &&
@@ -101,6 +124,25 @@ if [ ${#built[@]} -gt 0 ] || [ -n "$differential" ]; then
     fi
   done
 
+  if [ -n "$lumaveil_exe" ]; then
+    echo "== windows: checking Lumaveil.exe"
+    problems=()
+    size=$(stat -c %s "$lumaveil_exe")
+    [ "$size" -lt "$max_exe_bytes" ] || problems+=("$size bytes, not under 4 MiB")
+    headers=$(x86_64-w64-mingw32-objdump -p "$lumaveil_exe")
+    grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || problems+=("not a GUI program")
+    for dll in $(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z'); do
+      grep -qw "$dll" <<<"$allowed_dlls" || problems+=("imports $dll")
+    done
+    echo "   $size bytes; imports: $(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '\n' ' ')"
+    if [ ${#problems[@]} -eq 0 ] &&
+       "$here/scripts/windows-user-run.sh" "$lumaveil_exe"; then
+      outcome[Lumaveil.exe]="passed (one file, GUI, user run)"
+    else
+      outcome[Lumaveil.exe]="FAILED ${problems[*]}"
+    fi
+  fi
+
   if [ -n "$differential" ]; then
     # Last: the reference drawer changes the prefix's system colours.
     echo "== windows: differential drawing test (raster layer against Wine's GDI)"
@@ -124,7 +166,7 @@ if [ ${#built[@]} -gt 0 ] || [ -n "$differential" ]; then
 fi
 
 echo "== windows: summary (mingw-w64 build, tests under $("$wine" --version 2>/dev/null))"
-for program in "${programs[@]}" gdi_diff; do
+for program in "${programs[@]}" Lumaveil.exe gdi_diff; do
   [ -n "${outcome[$program]:-}" ] || continue
   printf '   %-18s %s\n' "$program" "${outcome[$program]}"
   case "${outcome[$program]}" in passed* | *"no difference") ;; *) status=1 ;; esac

@@ -192,16 +192,9 @@ void FrmUtama::Command1_Click(int index) {
     commands_->Command1_Click(index);
     return;
   }
-  // Scan is disabled while its pass runs, so this is never entered twice at once.
-  passRunning_ = true;
-  commands_->Command1_Click(index);
-  passRunning_ = false;
   // The labels may be holding back the pass's last texts until their frame ends; they paint
-  // them by themselves. A close asked for during the pass happens now.
-  if (closeAfterPass_) {
-    closeAfterPass_ = false;
-    close();
-  }
+  // them by themselves. A close asked for during the pass happens after it.
+  closing_.RunScan([&] { commands_->Command1_Click(index); }, [this] { close(); });
 }
 
 void FrmUtama::MnAbout_Click() {
@@ -249,15 +242,11 @@ void FrmUtama::SetCheck1Enabled(int index, bool enabled) {
 }
 
 void FrmUtama::closeEvent(QCloseEvent* event) {
-  if (!passRunning_) {
+  if (closing_.CloseRequested([this] { SetStopFlag(true); })) {
     event->accept();
-    return;
+  } else {
+    event->ignore();
   }
-  // The pass cannot be left half-way through a folder: it is told to stop, and the window
-  // closes once the Scan handler has put everything back.
-  SetStopFlag(true);
-  closeAfterPass_ = true;
-  event->ignore();
 }
 
 }  // namespace lumaveil::app

@@ -16,6 +16,7 @@
 #include "attrib/pass_host.h"
 #include "attrib/scan_commands.h"
 #include "platform/fs/file_system.h"
+#include "ui/common/pass_closing.h"
 
 class QCheckBox;
 class QLabel;
@@ -54,7 +55,7 @@ class FrmUtama : public QMainWindow, public attrib::ScanHost {
   void MnAbout_Click();
   void MnExite_Click();
 
-  bool PassRunning() const { return passRunning_; }
+  bool PassRunning() const { return closing_.PassRunning(); }
   attrib::ScanCommands& Commands() { return *commands_; }
 
   // The controls, for the program's own checks.
@@ -111,8 +112,7 @@ class FrmUtama : public QMainWindow, public attrib::ScanHost {
 
   std::unique_ptr<attrib::ScanCommands> commands_;
   bool stopFlag_ = false;
-  bool passRunning_ = false;
-  bool closeAfterPass_ = false;
+  ui::PassClosing closing_;
 };
 
 }  // namespace lumaveil::app

@@ -1,6 +1,6 @@
 // imgMain: the tree's twelve 16 x 16 pictures under their keys, in their order. Each comes
 // from the desktop's icon theme where it has one, else from the style's standard icons, else
-// from the program's own drawing.
+// from the program's own pictures.
 #pragma once
 
 #include <QIcon>
@@ -28,8 +28,8 @@ class ImageList {
 // The twelve pictures of the main window's tree.
 ImageList CreateMainImageList();
 
-// The program's own 16 x 16 picture for `key`, drawn on the mask colour RGB(192,192,192),
-// which is then made transparent. Null for a key outside the list.
+// The program's own 16 x 16 picture for `key`, from the strip of twelve that the Windows program
+// shows too, its mask colour RGB(192,192,192) made transparent. Null for a key outside the list.
 QPixmap ShippedPicture(const QString& key);
 
 }  // namespace lumaveil::qt

@@ -18,9 +18,9 @@ QPixmap Load(const char* path) {
 }  // namespace
 
 QIcon ProgramIcon() { return QIcon(ProgramIconPicture()); }
-QPixmap ProgramIconPicture() { return Load(":/lumaveil/icon.png"); }
-QPixmap SplashPicture() { return Load(":/lumaveil/splash.jpg"); }
-QPixmap BannerPicture() { return Load(":/lumaveil/banner.jpg"); }
-QPixmap OriginPicture() { return Load(":/lumaveil/flag.gif"); }
+QPixmap ProgramIconPicture() { return Load(":/lumaveil/icon.ico"); }
+QPixmap SplashPicture() { return Load(":/lumaveil/splash.bmp"); }
+QPixmap BannerPicture() { return Load(":/lumaveil/banner.bmp"); }
+QPixmap OriginPicture() { return Load(":/lumaveil/flag.bmp"); }
 
 }  // namespace lumaveil::app

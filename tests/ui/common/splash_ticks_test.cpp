@@ -15,8 +15,12 @@ TEST(SplashTicksTest, CaptionsOfTheTwentyTicksAndTheEndAtOneHundred) {
       ++process_changes;
       status = *tick.processCaption;
     }
-    if (value == 10) EXPECT_EQ(status, "Scanning Components....");
-    if (value >= 50 && value < 85) EXPECT_EQ(status, " Please Wait ...");
+    if (value == 10) {
+      EXPECT_EQ(status, "Scanning Components....");
+    }
+    if (value >= 50 && value < 85) {
+      EXPECT_EQ(status, " Please Wait ...");
+    }
     EXPECT_EQ(tick.unload, value == 100) << value;
   }
   EXPECT_EQ(process_changes, 3);

@@ -1,0 +1,32 @@
+// Lumaveil for Windows: sets DOS attributes in bulk on every file and folder beneath a chosen
+// folder.
+#include "common/run_time_error.h"
+#include "platform/fs/file_system.h"
+#include "platform/fs/win32_utf16.h"
+#include "tree/error_reporter.h"
+#include "ui/win32/message_pump.h"
+#include "ui/win32/program.h"
+#include "ui/win32/shell_folder_picker.h"
+#include "ui/win32/windows_api.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace lumaveil;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  auto file_system = fs::CreateFileSystem();
+  win32::ShellFolderPicker picker;
+  // Exit, Exit ends the program where it stands: no window gets to run a closing handler, and
+  // a pass in progress changes nothing more.
+  win32::Program program(*file_system, picker, [] { ExitProcess(0); },
+                         [] { PostQuitMessage(0); });
+  try {
+    program.Start();
+  } catch (const RunTimeError& failure) {
+    const std::wstring text = fs::ToUtf16(failure.Description()).value_or(L"");
+    const std::wstring title = fs::ToUtf16(tree::ErrorTitle(failure.Number())).value_or(L"");
+    MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+    return 1;
+  }
+  return win32::RunMessageLoop();
+}
