@@ -1,0 +1,6 @@
+# The version every program prints and every package carries comes from project() alone: a
+# generated header, reached through the lumaveil_version target as "lumaveil_version.h".
+configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in
+               ${PROJECT_BINARY_DIR}/generated/lumaveil_version.h @ONLY)
+add_library(lumaveil_version INTERFACE)
+target_include_directories(lumaveil_version INTERFACE ${PROJECT_BINARY_DIR}/generated)
