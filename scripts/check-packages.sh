@@ -27,8 +27,12 @@ root=""
 cleanup() {
   [ -n "${WINEPREFIX:-}" ] && [ -n "${wineserver:-}" ] && "$wineserver" -k 2>/dev/null
   if [ -n "$root" ]; then
-    mountpoint -q "$root/proc" && umount "$root/proc"
-    rm -rf "$root"
+    # Never delete through a mount.
+    if mountpoint -q "$root/proc" && ! umount "$root/proc"; then
+      echo "check-packages: $root/proc is still mounted; $root is left in place" >&2
+    else
+      rm -rf "$root"
+    fi
   fi
   rm -rf "$scratch"
 }
@@ -153,19 +157,25 @@ fi
 # ---- a fresh Debian 12 (--full) ------------------------------------------------------------
 if [ $full -eq 1 ]; then
   mirror="${LUMAVEIL_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
+  # Downloaded packages are kept between runs; every root is new.
+  cache="$(cd "$native" && pwd)/packaging/debian12-cache"
   make_root() {
     [ "$(id -u)" -eq 0 ] || { echo "debootstrap and chroot need root"; return 1; }
+    mkdir -p "$cache/debootstrap" "$cache/apt"
     root=$(mktemp -d "${TMPDIR:-/tmp}/lumaveil-debian12.XXXXXX")
-    debootstrap --variant=minbase bookworm "$root" "$mirror" || return 1
+    debootstrap --variant=minbase --cache-dir="$cache/debootstrap" bookworm "$root" "$mirror" ||
+      return 1
     mount -t proc proc "$root/proc"
   }
   in_root() { chroot "$root" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"; }
   # As a user would: apt resolves what the package depends on from the Debian archive.
   install_deb() {
     cp "$deb" "$root/tmp/"
+    find "$cache/apt" -name '*.deb' -exec cp -t "$root/var/cache/apt/archives/" {} +
     in_root apt-get update -q &&
       in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
         "/tmp/$(basename "$deb")" || return 1
+    find "$root/var/cache/apt/archives" -maxdepth 1 -name '*.deb' -exec cp -t "$cache/apt/" {} +
     # Every library resolves, and Qt finds a display plugin.
     ! in_root ldd /usr/bin/lumaveil /usr/bin/lumaveil-cli | grep 'not found' &&
       [ -n "$(find "$root/usr/lib" -path '*/qt6/plugins/platforms/libqxcb.so')" ] &&
