@@ -19,10 +19,13 @@ out="$native/packages"
 
 fail() { echo "package: $*" >&2; exit 1; }
 
-# The targets of a build tree that exist, out of those asked for.
+# The targets of a build tree that exist, out of those asked for, once the tree has caught up
+# with the sources (a program added since it was configured counts).
 existing_targets() {
   local tree=$1 list
   shift
+  cmake -S "$here" -B "$tree" >"$tree/packaging-configure.log" 2>&1 ||
+    { cat "$tree/packaging-configure.log" >&2; fail "configuring $tree failed"; }
   list=$(cmake --build "$tree" --target help)
   for target in "$@"; do
     grep -qE "^\.\.\. $target( |$)" <<<"$list" && echo "$target"
