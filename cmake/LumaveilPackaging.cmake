@@ -43,8 +43,8 @@ else()
             RENAME lumaveil.png)
   endforeach()
 
-  # Manual pages and the change log go in gzipped, without a name or time stamp in the header,
-  # so two builds of one version give the same files.
+  # Manual pages and the change log go in gzipped, as Debian has them, without the file's name
+  # or time in the gzip header. The change log's date is the build's (or SOURCE_DATE_EPOCH's).
   set(docs ${PROJECT_BINARY_DIR}/packaging)
   string(TIMESTAMP LUMAVEIL_PACKAGE_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
   configure_file(${linux}/changelog.in ${docs}/changelog @ONLY)
