@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Set-up for a fresh Debian 12 machine: installs what is missing, builds, then either starts the
-# program (run) or runs the whole test suite (test). Run as root, or as a user with sudo.
+# Set-up for a fresh Debian 12 machine: installs what is missing, builds, then starts the program
+# (run), runs the whole test suite (test), or makes the Debian package and the Windows zip under
+# build/packages (package; with --check, also installs the .deb into a throw-away Debian 12).
+# Run as root, or as a user with sudo.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build="${LUMAVEIL_BUILD_DIR:-$here/build}"
 mode="${1:-}"
-case "$mode" in
-  run|test) ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+check="${2:-}"
+case "$mode $check" in
+  "run "|"test "|"package "|"package --check") ;;
+  *) echo "usage: $0 run|test|package [--check]" >&2; exit 2 ;;
 esac
 
 as_root() {
@@ -39,6 +42,14 @@ build_project
 
 if [ "$mode" = run ]; then
   exec "$here/scripts/run-program.sh" "$build"
+fi
+
+if [ "$mode" = package ]; then
+  "$here/scripts/package.sh" "$build"
+  if [ "$check" = --check ]; then
+    as_root "$here/scripts/check-packages.sh" --full "$build"
+  fi
+  exit 0
 fi
 
 # test: the kernel for the file-system tests in a VM, then every suite.

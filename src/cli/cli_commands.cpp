@@ -12,14 +12,11 @@
 #include "attrib/journal_store.h"
 #include "attrib/journal_undo.h"
 #include "cli/progress_line.h"
+#include "lumaveil_version.h"
 #include "platform/fs/native_folder.h"
 
 #ifdef _WIN32
 #include <windows.h>
-#endif
-
-#ifndef LUMAVEIL_VERSION
-#define LUMAVEIL_VERSION "0"
 #endif
 
 namespace lumaveil::cli {

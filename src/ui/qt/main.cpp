@@ -3,13 +3,20 @@
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "common/run_time_error.h"
+#include "lumaveil_version.h"
 #include "platform/fs/file_system.h"
 #include "ui/qt/folder_picker_dialog.h"
 #include "ui/qt/program.h"
 
 int main(int argc, char** argv) {
+  // Answered before any window or display is needed, so it works from a plain terminal.
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::printf("Lumaveil %s\n", LUMAVEIL_VERSION);
+    return 0;
+  }
   QApplication application(argc, argv);
   auto fileSystem = lumaveil::fs::CreateFileSystem();
   lumaveil::qt::DialogFolderPicker picker(*fileSystem);

@@ -1,6 +1,11 @@
 // Lumaveil for Windows: sets DOS attributes in bulk on every file and folder beneath a chosen
 // folder.
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
 #include "common/run_time_error.h"
+#include "lumaveil_version.h"
 #include "platform/fs/file_system.h"
 #include "platform/fs/win32_utf16.h"
 #include "tree/error_reporter.h"
@@ -9,8 +14,27 @@
 #include "ui/win32/shell_folder_picker.h"
 #include "ui/win32/windows_api.h"
 
+namespace {
+
+// A program without a console of its own writes to the output it was given (a pipe, a file) or,
+// started from cmd or PowerShell, to that console.
+void PrintVersion() {
+  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    std::freopen("CONOUT$", "w", stdout);
+  }
+  std::printf("Lumaveil %s\n", LUMAVEIL_VERSION);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace lumaveil;
+  if (__argc == 2 && std::string_view(__argv[1]) == "--version") {
+    PrintVersion();
+    return 0;
+  }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
