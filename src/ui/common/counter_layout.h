@@ -1,5 +1,5 @@
 // Where the file counter and its caption "Fle(s)" stand, in twips, for every front end. The
-// count must show whole up to its largest value: the form's 555-twip box held four digits and
+// count must show whole up to its largest value: a 555-twip box held four digits and
 // wrapped the rest onto a line nobody could see, so the box reaches left over the empty part of
 // its row instead (its right edge stays), and the caption keeps its gap to it.
 #pragma once
