@@ -132,7 +132,8 @@ bool MeasureDeep(lumaveil::app::FrmUtama& window, fs::FileSystem& fileSystem,
     HeadlessHost host;
     host.mask = run % 2 ? kHidden : 0u;
     std::int32_t count = 0;
-    const double h = Milliseconds([&] { AttributePass(fileSystem, host).ScanFolder("D:\\deep", count); });
+    const double h =
+        Milliseconds([&] { AttributePass(fileSystem, host).ScanFolder("D:\\deep", count); });
     window.Check1(2)->setChecked(run % 2 == 0);
     const double w = Milliseconds([&] { window.Command1(0)->click(); });
     // The label holds the head of the last path, cut to a whole character.
@@ -155,7 +156,8 @@ bool MeasureDeep(lumaveil::app::FrmUtama& window, fs::FileSystem& fileSystem,
   const double w = Median(windowed);
   std::printf("deep: median of %d runs  headless %.1f ms  window %.1f ms (x%.2f)\n", runs, h, w,
               w / h);
-  std::printf("the window takes %s than twice the headless pass\n", w <= 2 * h ? "no more" : "MORE");
+  std::printf("the window takes %s than twice the headless pass\n",
+              w <= 2 * h ? "no more" : "MORE");
   return w <= 2 * h;
 }
 

@@ -213,7 +213,7 @@ bool DosAttribWrite(const Entry& entry, std::uint32_t mask) {
   const bool isReadOnly = (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
   // Nothing to change, nothing written: on overlay a write would copy the whole file up.
   if (stored == value && (entry.IsFolder() || wantReadOnly == isReadOnly)) return true;
-  // A folder's mode keeps its write bits: without them it would lock out its Linux users.
+  // A folder's mode never follows Read-Only: without write bits it would lock out its users.
   mode_t target = mode;
   if (!entry.IsFolder() && wantReadOnly && !isReadOnly) target = ModeWithoutWrite(mode);
   if (!entry.IsFolder() && !wantReadOnly && isReadOnly) {
