@@ -18,5 +18,9 @@ inline constexpr std::size_t kPathLabelBytes = 4096;
 // character.
 std::string PathLabelText(std::string_view folder, std::string_view name,
                           std::size_t limit = kPathLabelBytes);
+// The same path's last bytes, for a label that shows the end of a path that does not fit (the
+// Windows program's), never starting inside a character.
+std::string PathLabelTail(std::string_view folder, std::string_view name,
+                          std::size_t limit = kPathLabelBytes);
 
 }  // namespace lumaveil::ui

@@ -19,5 +19,15 @@ TEST(PathLabelTextTest, FolderAndNameUpToTheLimitNeverCutInsideACharacter) {
   EXPECT_EQ(PathLabelText(deep, "file"), std::string(kPathLabelBytes, 'd'));
 }
 
+TEST(PathLabelTextTest, TailIsTheLastBytesStartingOnAWholeCharacter) {
+  EXPECT_EQ(PathLabelTail("D:\\docs\\", "a.txt"), "D:\\docs\\a.txt");
+  EXPECT_EQ(PathLabelTail("D:\\docs\\", "a.txt", 7), "s\\a.txt");
+  EXPECT_EQ(PathLabelTail("D:\\docs\\", "a.txt", 3), "txt");
+  EXPECT_EQ(PathLabelTail("D:\\\xc3\xa9", "x", 2), "x");
+  EXPECT_EQ(PathLabelTail("D:\\\xc3\xa9", "x", 3), "\xc3\xa9x");
+  const std::string deep(5 << 20, 'd');
+  EXPECT_EQ(PathLabelTail("D:\\", deep), std::string(kPathLabelBytes, 'd'));
+}
+
 }  // namespace
 }  // namespace lumaveil::ui
