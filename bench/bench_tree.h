@@ -14,4 +14,11 @@ inline constexpr int kTreeFiles = kFanOut * kFanOut * kFanOut * kFilesPerFolder;
 // (nothing when empty); false at the first folder or file that cannot be made.
 bool MakeTree(const std::string& root, const std::string& contents);
 
+// A chain of `levels` folders below a new `root`, each holding one empty file; every folder and
+// file name is `nameBytes` long. The paths run far past PATH_MAX, so both go through open
+// folder handles, one level at a time.
+bool MakeDeepTree(const std::string& root, int levels, int nameBytes);
+// Removes what MakeDeepTree made (or as much of it as it made), in one pass from the top.
+void RemoveDeepTree(const std::string& root);
+
 }  // namespace lumaveil::bench

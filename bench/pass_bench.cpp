@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "attrib/attribute_pass.h"
@@ -43,7 +44,9 @@ using lumaveil::bench::MakeTree;
 // The window of a pass nobody watches: the labels are still formatted, then dropped.
 class HeadlessHost : public lumaveil::bench::MaskHost {
  public:
-  void SetLblFileName(const std::string& text) override { labelBytes += text.size(); }
+  void SetLblFileName(std::string_view folder, std::string_view name) override {
+    labelBytes += folder.size() + name.size();
+  }
   void SetLblValue1(const std::string& text) override { labelBytes += text.size(); }
   std::size_t labelBytes = 0;
 };

@@ -194,7 +194,7 @@ class Walk {
     for (const fs::DirEntry& file : files) {
       if (StopRaised()) return false;
       if (count_ < kLargestCount) ++count_;
-      Attempt([&] { host_.SetLblFileName(label_ + fs::DisplayText(file.name)); });
+      Attempt([&] { host_.SetLblFileName(label_, fs::DisplayText(file.name)); });
       Attempt([&] { host_.SetLblValue1(": " + std::to_string(count_)); });
       Attempt([&] { host_.DoEvents(); });
     }

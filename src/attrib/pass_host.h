@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace lumaveil::attrib {
 
@@ -18,8 +19,10 @@ class PassHost {
   // Whether the attribute box Check1(index) is ticked (anything but unticked), index 0 to 3:
   // 0 Archive, 1 Read-Only, 2 Hidden, 3 System.
   virtual bool IsCheck1Ticked(int index) = 0;
-  // The text of lblFileName: the path of the file just counted.
-  virtual void SetLblFileName(const std::string& text) = 0;
+  // The text of lblFileName: the path of the file just counted, `folder` (its folder's path with
+  // the trailing backslash) followed by `name`. In a deep tree the folder's path runs to
+  // megabytes, so a host copies only what it shows; both views end with the call.
+  virtual void SetLblFileName(std::string_view folder, std::string_view name) = 0;
   // The text of lblvalue(1): ": " and the running file count.
   virtual void SetLblValue1(const std::string& text) = 0;
   // Lets pending window events run once (a Stop click is handled here), then returns.

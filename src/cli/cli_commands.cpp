@@ -99,7 +99,7 @@ class CommandLineHost : public attrib::PassHost {
                                               fs::attr::kHidden, fs::attr::kSystem};
     return (mask_ & kBits[index]) != 0;
   }
-  void SetLblFileName(const std::string&) override {}
+  void SetLblFileName(std::string_view, std::string_view) override {}
   void SetLblValue1(const std::string&) override {}
   void DoEvents() override {}
   bool StopFlag() override { return stop_ != 0; }

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "attrib/pass_host.h"
@@ -34,10 +35,10 @@ class RecordingHost : public ScanHost {
     Call("box");
     return ticked.at(index);
   }
-  void SetLblFileName(const std::string& text) override {
+  void SetLblFileName(std::string_view folder, std::string_view name) override {
     Call("lblFileName");
-    fileNameLabel = text;
-    log_.push_back("label " + text);
+    fileNameLabel = std::string(folder) + std::string(name);
+    log_.push_back("label " + fileNameLabel);
   }
   void SetLblValue1(const std::string& text) override {
     Call("lblvalue");

@@ -23,6 +23,13 @@ std::uint32_t NtfsValueToWrite(std::uint32_t current, std::uint32_t mask) {
   return (current & ~(attr::kSettable | attr::kNormal)) | (mask & attr::kSettable);
 }
 
+bool NtfsWouldRetype(std::uint32_t value, long long size, std::string_view head) {
+  if ((value & attr::kSystem) == 0) return false;
+  if (size <= 1 && (value & attr::kHidden) == 0) return true;
+  const std::string_view signature = head.substr(0, kInterixSignatureSize);
+  return signature == "IntxLNK" || signature == "IntxBLK" || signature == "IntxCHR";
+}
+
 std::uint32_t NtfsReported(std::uint32_t raw, bool folder) {
   if (folder) raw = (raw & ~kNtfsIndexFlag) | attr::kDirectory;
   return AsReported(raw);

@@ -4,8 +4,10 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace lumaveil::fs {
 
@@ -19,6 +21,12 @@ std::uint32_t FatValueToWrite(std::uint32_t mask);
 // sparse, reparse, encrypted, ntfs3's index flag) written back as read. NORMAL is never
 // written: it is only the read-side stand-in for no bits.
 std::uint32_t NtfsValueToWrite(std::uint32_t current, std::uint32_t mask);
+// ntfs-3g makes up a regular file's Unix type from its System bit: with System and without
+// Hidden, an empty file shows as a FIFO and a 1-byte one as a socket; with System, a file whose
+// content starts with an Interix signature shows as a symbolic link or a device node. True when
+// storing `value` on a regular file of `size` bytes starting with `head` would do that.
+inline constexpr std::size_t kInterixSignatureSize = 7;
+bool NtfsWouldRetype(std::uint32_t value, long long size, std::string_view head);
 // ntfs3 marks a folder with its index flag 0x10000000 where Windows reports 0x10.
 std::uint32_t NtfsReported(std::uint32_t raw, bool folder);
 

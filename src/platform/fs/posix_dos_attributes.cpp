@@ -7,7 +7,9 @@
 #include <linux/msdos_fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -24,6 +26,7 @@ namespace {
 
 constexpr char kNtfsAttribName[] = "system.ntfs_attrib";
 constexpr char kCifsAttribName[] = "user.cifs.dosattrib";
+constexpr long kFuseMagic = 0x65735546;
 
 std::optional<std::uint32_t> GetU32(const Entry& entry, const char* name) {
   std::uint32_t value = 0;
@@ -40,7 +43,7 @@ bool SetU32(const Entry& entry, const char* name, std::uint32_t value) {
 
 // --- FAT and exFAT ---------------------------------------------------------------------------
 
-UniqueFd OpenForIoctl(const Entry& entry) {
+UniqueFd OpenReadOnly(const Entry& entry) {
   if (entry.IsSpecial()) return UniqueFd();
   return UniqueFd(open(entry.ProcPath().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
 }
@@ -52,7 +55,7 @@ std::optional<std::uint32_t> FatGet(int fd) {
 }
 
 std::optional<std::uint32_t> FatRead(const Entry& entry) {
-  UniqueFd fd = OpenForIoctl(entry);
+  UniqueFd fd = OpenReadOnly(entry);
   if (!fd) return std::nullopt;
   auto value = FatGet(fd.get());
   if (!value) return std::nullopt;
@@ -60,7 +63,7 @@ std::optional<std::uint32_t> FatRead(const Entry& entry) {
 }
 
 bool FatWrite(const Entry& entry, std::uint32_t mask) {
-  UniqueFd fd = OpenForIoctl(entry);
+  UniqueFd fd = OpenReadOnly(entry);
   if (!fd) return false;
   std::uint32_t value = FatValueToWrite(mask);
   // exFAT wants CAP_LINUX_IMMUTABLE for any change while System is set; a call that changes
@@ -77,13 +80,41 @@ std::optional<std::uint32_t> NtfsRead(const Entry& entry) {
   return NtfsReported(*raw, entry.IsFolder());
 }
 
+bool OnFuse(const Entry& entry) {
+  struct statfs st {};
+  return fstatfs(entry.pathFd.get(), &st) == 0 && st.f_type == kFuseMagic;
+}
+
+// Whether storing `value` would make ntfs-3g show the regular file as another type. A file
+// whose first bytes cannot be read is taken to be one that would.
+bool NtfsWouldRetypeFile(const Entry& entry, std::uint32_t value) {
+  char buffer[kInterixSignatureSize];
+  std::string_view head;
+  if (entry.st.st_size >= static_cast<off_t>(sizeof buffer)) {
+    UniqueFd fd = OpenReadOnly(entry);
+    const ssize_t got = fd ? pread(fd.get(), buffer, sizeof buffer, 0) : -1;
+    if (got < 0) return true;
+    head = std::string_view(buffer, static_cast<std::size_t>(got));
+  }
+  return NtfsWouldRetype(value, entry.st.st_size, head);
+}
+
 bool NtfsWrite(const Entry& entry, std::uint32_t mask) {
   // ntfs-3g encodes links and FIFOs in the System bit: changing it would change their type.
   if (entry.IsSpecial()) return false;
   auto current = GetU32(entry, kNtfsAttribName);
   if (!current) return false;
   std::uint32_t value = NtfsValueToWrite(*current, mask);
-  return value == *current || SetU32(entry, kNtfsAttribName, value);
+  if (value == *current) return true;
+  // Only ntfs-3g (over FUSE) makes types up from the bits, and only from System.
+  if (!entry.IsRegularFile() || (value & attr::kSystem) == 0 || !OnFuse(entry)) {
+    return SetU32(entry, kNtfsAttribName, value);
+  }
+  if (NtfsWouldRetypeFile(entry, value)) {
+    errno = kWouldChangeType;
+    return false;
+  }
+  return SetNtfsAttribKeepingType(entry, *current, value);
 }
 
 // --- SMB client mounts ------------------------------------------------------------------------
@@ -140,6 +171,38 @@ bool SetDosAttrib(const Entry& entry, const std::string& value) {
 
 bool Chmod(const Entry& entry, mode_t mode) { return chmod(entry.ProcPath().c_str(), mode) == 0; }
 
+// Puts back the value that was stored before a change that could not be finished.
+void RestoreDosAttrib(const Entry& entry, const std::optional<std::string>& stored) {
+  const int failure = errno;
+  if (stored) {
+    SetDosAttrib(entry, *stored);
+  } else {
+    removexattr(entry.ProcPath().c_str(), kDosAttribName);
+  }
+  errno = failure;
+}
+
+// Stores the value and then gives the entry `target` as its mode, or neither: a value saying
+// Read-Only on a file anyone may still write (or the other way round) is never left behind.
+bool SetDosAttribAndMode(const Entry& entry, const std::optional<std::string>& stored,
+                         const std::string& value, mode_t mode, mode_t target) {
+  if (SetDosAttrib(entry, value)) {
+    if (target == mode || Chmod(entry, target)) return true;
+    RestoreDosAttrib(entry, stored);
+    return false;
+  }
+  // The kernel wants write permission for a user attribute, even from the owner: an owner
+  // without it gets it for the call and loses it again right after. Whether others may write
+  // makes no difference to the caller.
+  if (errno != EACCES || (mode & S_IWUSR) != 0) return false;
+  if (!Chmod(entry, mode | S_IWUSR)) return false;
+  const bool written = SetDosAttrib(entry, value);
+  if (Chmod(entry, written ? target : mode)) return written;
+  if (written) RestoreDosAttrib(entry, stored);
+  Chmod(entry, mode);
+  return false;
+}
+
 bool DosAttribWrite(const Entry& entry, std::uint32_t mask) {
   if (entry.IsSpecial()) return false;
   const auto stored = StoredDosAttribValue(entry);
@@ -150,27 +213,26 @@ bool DosAttribWrite(const Entry& entry, std::uint32_t mask) {
   const bool isReadOnly = (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
   // Nothing to change, nothing written: on overlay a write would copy the whole file up.
   if (stored == value && (entry.IsFolder() || wantReadOnly == isReadOnly)) return true;
-  // A folder's mode is never touched: without write bits it would lock out its Linux users.
-  if (entry.IsFolder()) return SetDosAttrib(entry, value);
-  const mode_t writable = ModeWithWriteRestored(mode, ProcessUmask());
-
-  if (!SetDosAttrib(entry, value)) {
-    // Its owner may not set an extended attribute on a file nobody may write: give write access
-    // back first (to the owner alone while the file stays Read-Only), and take it away again
-    // unless Read-Only is being cleared and the value was stored.
-    if (errno != EACCES || !isReadOnly) return false;
-    const mode_t unlocked = wantReadOnly ? static_cast<mode_t>(mode | S_IWUSR) : writable;
-    if (!Chmod(entry, unlocked)) return false;
-    const bool written = SetDosAttrib(entry, value);
-    if (written && !wantReadOnly) return true;
-    return Chmod(entry, mode) && written;
+  // A folder's mode never follows Read-Only: without write bits it would lock out its users.
+  mode_t target = mode;
+  if (!entry.IsFolder() && wantReadOnly && !isReadOnly) target = ModeWithoutWrite(mode);
+  if (!entry.IsFolder() && !wantReadOnly && isReadOnly) {
+    target = ModeWithWriteRestored(mode, ProcessUmask());
   }
-  if (wantReadOnly && !isReadOnly) return Chmod(entry, ModeWithoutWrite(mode));
-  if (!wantReadOnly && isReadOnly) return Chmod(entry, writable);
-  return true;
+  return SetDosAttribAndMode(entry, stored, value, mode, target);
 }
 
 }  // namespace
+
+bool SetNtfsAttribKeepingType(const Entry& entry, std::uint32_t current, std::uint32_t value) {
+  if (!SetU32(entry, kNtfsAttribName, value)) return false;
+  // The old inode answers EIO once its type has changed: only a look-up by name sees the new one.
+  const auto fresh = OpenEntry(entry.folderFd, entry.name);
+  if (fresh && fresh->IsRegularFile()) return true;
+  if (fresh && fresh->st.st_ino == entry.st.st_ino) SetU32(*fresh, kNtfsAttribName, current);
+  errno = kWouldChangeType;
+  return false;
+}
 
 std::optional<std::uint32_t> ReadAttributes(AttributeMechanism mechanism, const Entry& entry) {
   switch (mechanism) {

@@ -14,6 +14,10 @@ namespace lumaveil::fs {
 struct Entry {
   UniqueFd pathFd;  // O_PATH: good for fstat, fstatfs and /proc/self/fd/N, never for data
   struct stat st {};
+  // Where it was found, for the rare call that must look the name up afresh (on ntfs-3g a
+  // change of type leaves the old inode unusable). The folder is not owned.
+  int folderFd = -1;
+  std::string name;
 
   bool IsFolder() const { return S_ISDIR(st.st_mode); }
   bool IsRegularFile() const { return S_ISREG(st.st_mode); }

@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/common/counter_layout.h"
+#include "ui/common/path_label_text.h"
 #include "ui/qt/form_label.h"
 #include "ui/qt/pass_label.h"
 #include "ui/qt/program_fonts.h"
@@ -83,9 +85,12 @@ void FrmUtama::BuildControls() {
   lblvalue1_ = new PassLabel(": 0", client);
   lblvalue1_->setObjectName("lblvalue1");
   lblvalue1_->setFont(tahoma);
-  scale.Place(lblvalue1_, 5280, 4920, 555, 195);
+  scale.Place(lblvalue1_, ui::kCountBox.left, ui::kCountBox.top, ui::kCountBox.width,
+              ui::kCountBox.height);
 
-  lblinfo3_ = AddFormLabel(client, scale, "lblinfo3", "Fle(s)", 4755, 4920, 405, 195);
+  const ui::TwipBox& caption = ui::kCountCaptionBox;
+  lblinfo3_ = AddFormLabel(client, scale, "lblinfo3", "Fle(s)", caption.left, caption.top,
+                           caption.width, caption.height);
 
   AddFormPicture(client, scale, "Image1", BannerPicture(), 0, 0, 5925, 1845);
 
@@ -214,8 +219,8 @@ bool FrmUtama::IsCheck1Ticked(int index) {
   return check1_.at(index)->checkState() != Qt::Unchecked;
 }
 
-void FrmUtama::SetLblFileName(const std::string& text) {
-  lblFileName_->setText(QString::fromStdString(text));
+void FrmUtama::SetLblFileName(std::string_view folder, std::string_view name) {
+  lblFileName_->setText(QString::fromStdString(ui::PathLabelText(folder, name)));
 }
 
 void FrmUtama::SetLblValue1(const std::string& text) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "ui/qt/about_window.h"
 #include "attrib/browse_for_folder.h"
@@ -74,7 +75,7 @@ class FrmUtama : public QMainWindow, public attrib::ScanHost {
 
   // The pass's view of the window.
   bool IsCheck1Ticked(int index) override;
-  void SetLblFileName(const std::string& text) override;
+  void SetLblFileName(std::string_view folder, std::string_view name) override;
   void SetLblValue1(const std::string& text) override;
   void DoEvents() override;
   bool StopFlag() override { return stopFlag_; }

@@ -1,5 +1,6 @@
 #include "ui/qt/pass_label.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -9,6 +10,11 @@
 namespace lumaveil::app {
 
 namespace {
+
+// Paths seldom have blanks, so a long one breaks wherever the label's width ends.
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
+// More characters than a few lines of the label hold.
+constexpr qsizetype kFirstHead = 512;
 
 RepaintThrottle::Clock::duration FrameOfPrimaryScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -51,12 +57,24 @@ void PassLabel::RepaintHeldBack() {
   update();
 }
 
+QString PassLabel::ShownText() const {
+  // Lines wrap one after the other, so a head that runs a whole line past the bottom edge shows
+  // exactly what the whole text would; the head doubles until it does.
+  const QFontMetrics metrics(font());
+  const int enough = height() + 2 * metrics.lineSpacing();
+  for (qsizetype length = kFirstHead; length < text_.size(); length *= 2) {
+    const qsizetype cut = text_.at(length - 1).isHighSurrogate() ? length - 1 : length;
+    QString head = text_.left(cut);
+    if (metrics.boundingRect(rect(), kTextFlags, head).height() >= enough) return head;
+  }
+  return text_;
+}
+
 void PassLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setPen(color_);
   painter.setFont(font());
-  // Paths seldom have blanks, so a long one breaks wherever the label's width ends.
-  painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, text_);
+  painter.drawText(rect(), kTextFlags, ShownText());
 }
 
 }  // namespace lumaveil::app

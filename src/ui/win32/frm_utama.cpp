@@ -1,9 +1,9 @@
 #include "ui/win32/frm_utama.h"
 
-#include <algorithm>
-
 #include "platform/fs/win32_utf16.h"
 #include "platform/gdi/types.h"
+#include "ui/common/counter_layout.h"
+#include "ui/common/path_label_text.h"
 #include "ui/win32/form_layout.h"
 #include "ui/win32/message_pump.h"
 #include "ui/win32/pictures.h"
@@ -20,8 +20,6 @@ constexpr int kClientWidth = 5910;
 constexpr int kClientHeight = 6000;
 constexpr int kPathBoxTop = 3240;
 constexpr int kGapAbovePathBox = 60;
-// The widest count the pass can show: its counter is a 32-bit number.
-constexpr wchar_t kWidestCount[] = L": 2147483647";
 constexpr UINT kExpandActions = 0x0003;  // TVE_COLLAPSE | TVE_EXPAND
 
 std::wstring Wide(const std::string& utf8) { return fs::ToUtf16(utf8).value_or(std::wstring()); }
@@ -173,26 +171,11 @@ void FrmUtama::Layout() {
     label->SetFont(tahoma_.get());
   }
 
-  // The counter must show a count of any size whole: where the widest one would run past the
-  // window's right edge, the counter and its caption move left together.
-  RECT value = layout.Rect(5280, 4920, 555, 195);
-  RECT info = layout.Rect(4755, 4920, 405, 195);
-  HDC dc = GetDC(hwnd());
-  SIZE widest{0, 0};
-  {
-    Selection selected(dc, tahoma_.get());
-    GetTextExtentPoint32W(dc, kWidestCount, int(wcslen(kWidestCount)), &widest);
-  }
-  ReleaseDC(hwnd(), dc);
-  value.right = std::max<LONG>(value.right, value.left + widest.cx + 1);
-  const int client_width = layout.Pixels(kClientWidth);
-  if (value.right > client_width) {
-    const LONG shift = value.right - client_width;
-    OffsetRect(&value, -shift, 0);
-    OffsetRect(&info, -shift, 0);
-  }
-  lbl_value1_->Place(value);
-  lbl_info3_->Place(info);
+  // The counter's box holds the largest count whole (ui/common/counter_layout.h).
+  lbl_value1_->Place(layout.Rect(ui::kCountBox.left, ui::kCountBox.top, ui::kCountBox.width,
+                                 ui::kCountBox.height));
+  lbl_info3_->Place(layout.Rect(ui::kCountCaptionBox.left, ui::kCountCaptionBox.top,
+                                ui::kCountCaptionBox.width, ui::kCountCaptionBox.height));
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -240,7 +223,10 @@ bool FrmUtama::IsCheck1Ticked(int index) {
   return SendMessageW(check1_.at(index), BM_GETCHECK, 0, 0) != BST_UNCHECKED;
 }
 
-void FrmUtama::SetLblFileName(const std::string& text) { lbl_file_name_->SetText(Wide(text)); }
+// The label shows the end of a path too long for it, so only the path's last bytes are copied.
+void FrmUtama::SetLblFileName(std::string_view folder, std::string_view name) {
+  lbl_file_name_->SetText(Wide(ui::PathLabelTail(folder, name)));
+}
 
 void FrmUtama::SetLblValue1(const std::string& text) { lbl_value1_->SetText(Wide(text)); }
 

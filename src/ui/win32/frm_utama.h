@@ -77,7 +77,7 @@ class FrmUtama : public BackgroundWindow,
 
   // The pass's view of the window.
   bool IsCheck1Ticked(int index) override;
-  void SetLblFileName(const std::string& text) override;
+  void SetLblFileName(std::string_view folder, std::string_view name) override;
   void SetLblValue1(const std::string& text) override;
   void DoEvents() override;
   bool StopFlag() override { return stop_flag_; }

@@ -21,7 +21,9 @@ namespace {
 using namespace std::string_literals;
 using testing::CanOpenForWriting;
 using testing::DosAttribValue;
+using testing::InChildAsUser;
 using testing::InUnprivilegedChild;
+using testing::kNobody;
 using testing::ModeOf;
 using testing::ScratchFolder;
 using testing::SetAndCheckMask;
@@ -77,6 +79,21 @@ TEST(AttributeRules, NtfsKeepsEveryBitThatIsNotSettable) {
   EXPECT_EQ(NtfsReported(0, false), 0x80u);
   // The SMB server reads 0 as "no change".
   EXPECT_EQ(CifsValueToWrite(0, false), 0x80u);
+}
+
+TEST(AttributeRules, Ntfs3gRetypesFilesWithSystemByTheirSizeOrSignature) {
+  constexpr std::uint32_t S = attr::kSystem, H = attr::kHidden;
+  EXPECT_TRUE(NtfsWouldRetype(S, 0, ""));
+  EXPECT_TRUE(NtfsWouldRetype(S | attr::kArchive, 1, ""));
+  EXPECT_FALSE(NtfsWouldRetype(S | H, 0, ""));
+  EXPECT_FALSE(NtfsWouldRetype(H, 1, ""));
+  EXPECT_FALSE(NtfsWouldRetype(S, 2, "ab"));
+  for (const char* head : {"IntxLNK\1", "IntxBLK", "IntxCHR\0\7"}) {
+    EXPECT_TRUE(NtfsWouldRetype(S | H, 24, head)) << head;
+    EXPECT_FALSE(NtfsWouldRetype(H, 24, head)) << head;
+  }
+  EXPECT_FALSE(NtfsWouldRetype(S, 24, "IntxSOK"));
+  EXPECT_FALSE(NtfsWouldRetype(S, 6, "IntxLN"));
 }
 
 TEST(AttributeRules, DosAttribReadOnlyOfAFileFollowsItsMode) {
@@ -289,6 +306,44 @@ TEST_P(DosAttribOnDisk, AReadOnlyFilesOtherBitsChangeWhileItStaysReadOnly) {
   EXPECT_EQ(ModeOf(Path("file")), 0444u);
   EXPECT_EQ(dir_->GetAttributes("file"), attr::kReadOnly | attr::kSystem);
   EXPECT_EQ(DosAttribValue(Path("file")), "0x5\0"s);
+}
+
+TEST_P(DosAttribOnDisk, AnOwnersReadOnlyFolderTakesNewBitsAndKeepsItsMode) {
+  ASSERT_TRUE(dir_->SetAttributes("folder", attr::kHidden | attr::kSystem));
+  ASSERT_EQ(chmod(Path("folder").c_str(), 02555), 0);
+  // The kernel wants write permission on the folder for the value, even from its owner.
+  EXPECT_TRUE(InUnprivilegedChild([&] { return dir_->SetAttributes("folder", attr::kArchive); }));
+  EXPECT_EQ(ModeOf(Path("folder")), 02555u);
+  EXPECT_EQ(dir_->GetAttributes("folder"), attr::kArchive | attr::kDirectory);
+}
+
+TEST_P(DosAttribOnDisk, AnOwnerWithoutWriteAccessChangesItsFileWhateverTheGroupMay) {
+  ASSERT_EQ(chmod(Path("file").c_str(), 0464), 0);
+  EXPECT_TRUE(InUnprivilegedChild([&] { return dir_->SetAttributes("file", attr::kHidden); }));
+  EXPECT_EQ(ModeOf(Path("file")), 0464u);
+  EXPECT_EQ(DosAttribValue(Path("file")), "0x2\0"s);
+  EXPECT_TRUE(InUnprivilegedChild([&] { return dir_->SetAttributes("file", attr::kReadOnly); }));
+  EXPECT_EQ(ModeOf(Path("file")), 0444u);
+  EXPECT_EQ(dir_->GetAttributes("file"), attr::kReadOnly);
+}
+
+TEST_P(DosAttribOnDisk, AChangeWhoseModeIsRefusedIsUndone) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to make a file its user may write but not chmod";
+  ASSERT_EQ(chmod(folder_->path().c_str(), 0755), 0);
+  ASSERT_TRUE(WriteFile(Path("file"), "data", 0666));
+  ASSERT_TRUE(WriteFile(Path("bare"), "data", 0666));
+  ASSERT_TRUE(dir_->SetAttributes("file", attr::kHidden));
+
+  // Another user may store the value of a file anyone may write, but not take the write bits
+  // away: the value goes back to what it was, and the change counts as failed.
+  for (const char* name : {"file", "bare"}) {
+    EXPECT_TRUE(InChildAsUser(kNobody, [&] {
+      return !dir_->SetAttributes(name, attr::kReadOnly | attr::kSystem) && errno == EPERM;
+    })) << name;
+    EXPECT_EQ(ModeOf(Path(name)), 0666u) << name;
+  }
+  EXPECT_EQ(DosAttribValue(Path("file")), "0x2\0"s);
+  EXPECT_EQ(DosAttribValue(Path("bare")), std::nullopt);
 }
 
 TEST_P(DosAttribOnDisk, LinksAndSpecialFilesAreNotTouched) {

@@ -4,6 +4,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <sys/mount.h>
@@ -132,23 +133,39 @@ inline std::optional<std::string> DosAttribValue(const std::string& path) {
   return std::string(buffer, static_cast<std::size_t>(size));
 }
 
-// Runs `check` in a child process whose effective capabilities are all dropped, so that even
-// as root it meets the file permissions an ordinary owner meets. True when `check` is.
-inline bool InUnprivilegedChild(const std::function<bool()>& check) {
+// Runs `check` in a child process once `become` has made it someone else. True when both are.
+inline bool InChild(const std::function<bool()>& become, const std::function<bool()>& check) {
   pid_t child = fork();
   if (child < 0) return false;
-  if (child == 0) {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[2] = {};
-    if (syscall(SYS_capget, &header, data) != 0) _exit(2);
-    data[0].effective = 0;
-    data[1].effective = 0;
-    if (syscall(SYS_capset, &header, data) != 0) _exit(2);
-    _exit(check() ? 0 : 1);
-  }
+  if (child == 0) _exit(!become() ? 2 : check() ? 0 : 1);
   int status = 0;
   if (waitpid(child, &status, 0) != child) return false;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Runs `check` in a child process whose effective capabilities are all dropped, so that even
+// as root it meets the file permissions an ordinary owner meets. True when `check` is.
+inline bool InUnprivilegedChild(const std::function<bool()>& check) {
+  return InChild(
+      [] {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct data[2] = {};
+        if (syscall(SYS_capget, &header, data) != 0) return false;
+        data[0].effective = 0;
+        data[1].effective = 0;
+        return syscall(SYS_capset, &header, data) == 0;
+      },
+      check);
+}
+
+inline constexpr uid_t kNobody = 65534;
+
+// Runs `check` in a child process that has become the user (and group) `uid` with no
+// supplementary groups; only root may do that. True when `check` is.
+inline bool InChildAsUser(uid_t uid, const std::function<bool()>& check) {
+  return InChild(
+      [uid] { return setgroups(0, nullptr) == 0 && setgid(uid) == 0 && setuid(uid) == 0; },
+      check);
 }
 
 inline bool CanOpenForWriting(const std::string& path) {

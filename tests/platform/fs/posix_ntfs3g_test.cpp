@@ -14,6 +14,7 @@
 
 #include "platform/fs/mountinfo.h"
 #include "platform/fs/posix_directory.h"
+#include "platform/fs/posix_dos_attributes.h"
 #include "platform/fs/posix_fs_type.h"
 #include "posix_fs_test_support.h"
 #include "posix_ntfs_image.h"
@@ -36,6 +37,24 @@ std::optional<std::uint32_t> RawAttrib(const std::string& path) {
 
 bool SetRawAttrib(const std::string& path, std::uint32_t value) {
   return lsetxattr(path.c_str(), "system.ntfs_attrib", &value, sizeof value, 0) == 0;
+}
+
+// The type the file system shows now. Right after ntfs-3g changed an entry's type the first
+// look-up answers EIO; the next one sees the new type.
+mode_t TypeOf(const std::string& path) {
+  struct stat st {};
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (lstat(path.c_str(), &st) == 0) return st.st_mode & S_IFMT;
+    if (errno != EIO) break;
+  }
+  return 0;
+}
+
+// A 64-bit number as ntfs-3g reads it from a device file.
+std::string LittleEndian64(std::uint64_t value) {
+  std::string bytes;
+  for (int i = 0; i < 8; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xff);
+  return bytes;
 }
 
 class Ntfs3gTest : public ::testing::Test {
@@ -132,6 +151,56 @@ TEST_F(Ntfs3gTest, LinksAndFifosKeepTheirTypeEncoding) {
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
   EXPECT_EQ(RawAttrib(Path("file")), attr::kArchive) << "the link's target is not touched";
   EXPECT_EQ(dir_->GetAttributes("link"), linkRaw);
+}
+
+TEST_F(Ntfs3gTest, SystemIsRefusedWhereNtfs3gWouldMakeAFileAnotherType) {
+  using namespace std::string_literals;
+  constexpr std::uint32_t S = attr::kSystem, H = attr::kHidden;
+  struct Case {
+    const char* name;
+    std::string content;
+    std::uint32_t mask;
+    bool allowed;
+  };
+  const Case cases[] = {
+      {"empty", "", S, false},                // a FIFO
+      {"one", "x", S | attr::kArchive, false},  // a socket
+      {"link", "IntxLNK\1"s + "/\0e\0t\0c\0"s, S | H, false},  // a link to /etc
+      {"block", "IntxBLK\0"s + LittleEndian64(7) + LittleEndian64(0), S, false},  // loop0
+      {"char", "IntxCHR\0"s + LittleEndian64(1) + LittleEndian64(3), S, false},   // /dev/null
+      {"hiddenEmpty", "", S | H, true},
+      {"two", "xy", S, true},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(WriteFile(Path(c.name), c.content)) << c.name;
+    const auto before = RawAttrib(Path(c.name));
+    errno = 0;
+    EXPECT_EQ(dir_->SetAttributes(c.name, c.mask), c.allowed) << c.name;
+    EXPECT_EQ(TypeOf(Path(c.name)), static_cast<mode_t>(S_IFREG)) << c.name;
+    if (c.allowed) {
+      EXPECT_EQ(RawAttrib(Path(c.name)), c.mask) << c.name;
+    } else {
+      EXPECT_EQ(errno, kWouldChangeType) << c.name;
+      EXPECT_EQ(RawAttrib(Path(c.name)), before) << c.name;
+      // The other bits still change.
+      EXPECT_TRUE(dir_->SetAttributes(c.name, H | attr::kArchive)) << c.name;
+      EXPECT_EQ(TypeOf(Path(c.name)), static_cast<mode_t>(S_IFREG)) << c.name;
+    }
+  }
+}
+
+TEST_F(Ntfs3gTest, AFileShownAsAnotherTypeAfterTheWriteGetsItsBitsBack) {
+  // Stored without the check beforehand, System turns the empty file into a FIFO.
+  ASSERT_TRUE(WriteFile(Path("empty"), ""));
+  auto entry = OpenEntry(AT_FDCWD, Path("empty"));
+  ASSERT_TRUE(entry);
+  const auto before = RawAttrib(Path("empty"));
+  ASSERT_TRUE(before);
+  errno = 0;
+  EXPECT_FALSE(SetNtfsAttribKeepingType(*entry, *before, attr::kSystem));
+  EXPECT_EQ(errno, kWouldChangeType);
+  EXPECT_EQ(TypeOf(Path("empty")), static_cast<mode_t>(S_IFREG));
+  EXPECT_EQ(RawAttrib(Path("empty")), before);
 }
 
 }  // namespace

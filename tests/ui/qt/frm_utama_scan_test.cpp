@@ -6,7 +6,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include "ui/common/path_label_text.h"
 #include "ui/qt/frm_utama.h"
 #include "ui/qt/pass_label.h"
 #include "ui/qt/app_test_support.h"
@@ -48,7 +52,7 @@ class FrmUtamaScanTest : public ::testing::Test {
 
 TEST_F(FrmUtamaScanTest, PathsWithoutADriveColonGetOneBoxAndNothingElse) {
   machine_.File("keep.txt");
-  window_->SetLblFileName("D:\\before.txt");
+  window_->SetLblFileName("D:\\", "before.txt");
   window_->SetLblValue1(": 7");
   for (const char* path : {"", "C", " C:\\", "\\\\server\\share"}) {
     SCOPED_TRACE(path);
@@ -107,6 +111,33 @@ TEST_F(FrmUtamaScanTest, ScanGivesEveryEntryTheTickedBoxesAndShowsTheCount) {
   EXPECT_EQ(window_->lblvalue1()->text(), ": 2");
   EXPECT_EQ(machine_.Attributes("target/docs/old/c.txt"), 0u);
   EXPECT_EQ(machine_.Attributes("target/a.txt"), kHidden | kSystem);
+}
+
+TEST_F(FrmUtamaScanTest, ADeepTreeShowsTheHeadOfItsPathsAndNeverTheWhole) {
+  // 40 levels of 250-byte names, one file in each: the paths run past PATH_MAX and past what
+  // the label takes, so the chain is made one open folder at a time.
+  const std::string name(250, 'd');
+  machine_.Folder("deep");
+  int folder = open(machine_.Native("deep").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  for (int level = 0; level < 40 && folder >= 0; ++level) {
+    ASSERT_EQ(mkdirat(folder, name.c_str(), 0755), 0);
+    const int child = openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    close(folder);
+    folder = child;
+    ASSERT_GE(folder, 0);
+    const int file = openat(folder, "f.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(file, 0);
+    close(file);
+  }
+  close(folder);
+  window_->txtDirPath()->setText("D:\\deep");
+  PressScan();
+  EXPECT_EQ(window_->lblvalue1()->text(), ": 40");
+  const std::string shown = window_->lblFileName()->text().toStdString();
+  EXPECT_LE(shown.size(), ui::kPathLabelBytes);
+  EXPECT_TRUE(shown.starts_with("D:\\deep\\" + name + "\\" + name + "\\"))
+      << shown.substr(0, 40);
+  EXPECT_EQ(machine_.Attributes("deep/" + name), 0u);
 }
 
 TEST_F(FrmUtamaScanTest, BoxesAndScanAreLockedWhileThePassRuns) {

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,12 +13,16 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <cmath>
+#include <string>
 
+#include "ui/common/counter_layout.h"
 #include "ui/qt/about_window.h"
 #include "ui/qt/frm_utama.h"
 #include "ui/qt/pass_label.h"
 #include "ui/qt/app_test_support.h"
 #include "ui/qt/folder_tree_widget.h"
+#include "ui/qt/window_measures.h"
 
 namespace lumaveil::app {
 namespace {
@@ -79,7 +85,33 @@ TEST_F(FrmUtamaTest, ControlsStandAtTheirTwipPositionsAtNinetySixDpi) {
   EXPECT_EQ(window_->tvFolders()->geometry(), QRect(0, 128, 392, 84));
   EXPECT_LT(window_->tvFolders()->geometry().bottom(), window_->txtDirPath()->geometry().top());
   EXPECT_EQ(window_->lblFileName()->geometry(), QRect(0, 352, 393, 41));
+  EXPECT_EQ(window_->lblvalue1()->geometry(), QRect(300, 328, 89, 13));
+  EXPECT_EQ(window_->lblinfo3()->geometry(), QRect(265, 328, 28, 13));
   EXPECT_EQ(window_->centralWidget()->size(), QSize(394, 400));
+}
+
+TEST_F(FrmUtamaTest, TheLargestCountShowsWholeAtNinetySixDpiAndAbove) {
+  const QFont font = window_->lblvalue1()->font();
+  for (double dpi : {96.0, 120.0, 144.0, 192.0}) {
+    SCOPED_TRACE(dpi);
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+    device.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+    const QFontMetricsF metrics(font, &device);
+    const TwipScale scale(dpi);
+    const ui::TwipBox& c = ui::kCountBox;
+    const ui::TwipBox& f = ui::kCountCaptionBox;
+    const QRect count = scale.Rect(c.left, c.top, c.width, c.height);
+    const QRect caption = scale.Rect(f.left, f.top, f.width, f.height);
+    EXPECT_LE(metrics.horizontalAdvance(QString::fromUtf8(ui::kWidestCountText)), count.width());
+    // The caption grows to the right as far as its text needs, and still ends before the count.
+    EXPECT_LT(caption.left() + std::ceil(metrics.horizontalAdvance("Fle(s)")), count.left());
+    EXPECT_LT(count.right(), scale.Pixels(5910));
+  }
+  // The window itself, at its screen's dpi: the count fits on its one line.
+  window_->SetLblValue1(std::string(ui::kWidestCountText));
+  const PassLabel* label = window_->lblvalue1();
+  EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
 }
 
 TEST_F(FrmUtamaTest, MenusHoldOneItemEach) {

@@ -3,13 +3,57 @@
 #include <gtest/gtest.h>
 
 #include <QEvent>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 
-#include "ui/qt/pass_label.h"
 #include "ui/qt/app_test_support.h"
+#include "ui/qt/pass_label.h"
 
 namespace lumaveil::app {
 namespace {
+
+// What `text` looks like drawn whole, as the label draws it, in a box the label's size.
+QImage DrawnWhole(const PassLabel& label, const QString& text) {
+  QImage image(label.size(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setFont(label.font());
+  painter.setPen(Qt::black);
+  painter.drawText(image.rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, text);
+  return image;
+}
+
+QImage Painted(PassLabel& label) {
+  QImage image(label.size(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+  return image;
+}
+
+TEST(PassLabelTest, OnlyTheLinesThatShowAreLaidOutAndTheyLookTheSame) {
+  testing::EnsureApplication();
+  PassLabel label("");
+  label.resize(393, 41);
+  // Long enough to need the head, short enough to lay out whole for the comparison.
+  QString path = "D:\\";
+  while (path.size() < 20000) path += QString(250, QChar('d')) + "\\";
+  path += "file.txt";
+  label.setText(path);
+  EXPECT_EQ(label.text(), path);
+  const QString shown = label.ShownText();
+  EXPECT_TRUE(path.startsWith(shown));
+  EXPECT_LT(shown.size(), 4096);
+  EXPECT_EQ(Painted(label), DrawnWhole(label, path));
+
+  // A text that fits is shown whole; a surrogate pair at the cut is never split.
+  label.setText("D:\\a.txt");
+  EXPECT_EQ(label.ShownText(), "D:\\a.txt");
+  QString emoji = "a";
+  for (int i = 0; i < 5000; ++i) emoji += QString::fromUtf8("\xf0\x9f\x98\x80");
+  label.setText(emoji);
+  EXPECT_FALSE(label.ShownText().back().isHighSurrogate());
+}
 
 // Counts the paints a label receives.
 class PaintCounter : public QObject {
