@@ -7,7 +7,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Lumaveil developers")
-set(CPACK_PACKAGE_CONTACT "Lumaveil maintainers <maintainers@users.noreply.c-seed-9c03ba5b.example>")
+set(CPACK_PACKAGE_CONTACT "Lumaveil maintainers <developers@lumaveil.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "give back files that a virus has hidden")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR "")

@@ -17,11 +17,11 @@ class SourceSurface {
   SourceSurface& operator=(const SourceSurface&) = delete;
   ~SourceSurface() { Release(); }
 
-  void Make(std::int32_t width, std::int32_t height, std::uint32_t seed) {
+  void Make(std::int32_t width, std::int32_t height, std::uint32_t noise_key) {
     Release();
     std::vector<std::uint32_t> pixels;
     for (std::int32_t y = 0; y < height; ++y) {
-      for (std::int32_t x = 0; x < width; ++x) pixels.push_back(Noise(seed, x, y));
+      for (std::int32_t x = 0; x < width; ++x) pixels.push_back(Noise(noise_key, x, y));
     }
     dc_ = gdi::CreateCompatibleDC(0);
     bitmap_ = gdi::CreateBitmapFromPixels(width, height, pixels.data());
@@ -42,10 +42,10 @@ class SourceSurface {
   gdi::HGDIOBJ old_ = 0;
 };
 
-gdi::HBITMAP NoiseBitmap(std::int64_t width, std::int64_t height, std::uint32_t seed) {
+gdi::HBITMAP NoiseBitmap(std::int64_t width, std::int64_t height, std::uint32_t noise_key) {
   std::vector<std::uint32_t> pixels;
   for (std::int64_t y = 0; y < height; ++y) {
-    for (std::int64_t x = 0; x < width; ++x) pixels.push_back(Noise(seed, x, y));
+    for (std::int64_t x = 0; x < width; ++x) pixels.push_back(Noise(noise_key, x, y));
   }
   return gdi::CreateBitmapFromPixels(static_cast<int>(width), static_cast<int>(height),
                                      pixels.data());
@@ -136,7 +136,7 @@ Drawn DrawCalls(const DiffCase& c) {
   if (surface.width == c.width && surface.height == c.height) {
     for (std::int32_t y = 0; y < c.height; ++y) {
       for (std::int32_t x = 0; x < c.width; ++x) {
-        surface.pixels[static_cast<std::size_t>(y) * c.width + x] = Noise(c.seed, x, y);
+        surface.pixels[static_cast<std::size_t>(y) * c.width + x] = Noise(c.noise_key, x, y);
       }
     }
   }

@@ -9,7 +9,7 @@ namespace {
 
 class Random {
  public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
+  explicit Random(std::uint64_t start) : state_(start) {}
 
   std::uint64_t Next() {
     std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
@@ -35,7 +35,7 @@ constexpr std::array<std::int64_t, 18> kExtremes = {
 
 class Writer {
  public:
-  Writer(std::uint64_t seed) : random_(seed) {}
+  Writer(std::uint64_t start) : random_(start) {}
 
   Random& random() { return random_; }
   std::string Text() const { return out_.str(); }
@@ -318,9 +318,9 @@ std::string SysColorLine(const std::vector<std::uint32_t>& colors) {
 
 }  // namespace
 
-std::string GenerateCases(std::uint64_t seed, const std::vector<std::uint32_t>& classic_colors) {
-  Writer w(seed);
-  w.Line("# Cases of the differential drawing test, seed " + std::to_string(seed) + ".");
+std::string GenerateCases(std::uint64_t number, const std::vector<std::uint32_t>& classic_colors) {
+  Writer w(number);
+  w.Line("# Cases of the differential drawing test, seed " + std::to_string(number) + ".");
   w.Line(SysColorLine(classic_colors));
   Fills(w, 900);
   Frames(w, 500);

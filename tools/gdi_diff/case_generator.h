@@ -12,6 +12,6 @@ namespace gdi_diff {
 
 // A case file (see diff_case.h). `classic_colors` is the table the cases start with (31
 // COLORREFs); a block of cases later runs under a second, seeded table.
-std::string GenerateCases(std::uint64_t seed, const std::vector<std::uint32_t>& classic_colors);
+std::string GenerateCases(std::uint64_t number, const std::vector<std::uint32_t>& classic_colors);
 
 }  // namespace gdi_diff

@@ -123,7 +123,7 @@ std::vector<DiffCase> ParseDiffCases(std::string_view text) {
       c.id = std::string(f[1]);
       c.width = static_cast<std::int32_t>(Number(f[2], number));
       c.height = static_cast<std::int32_t>(Number(f[3], number));
-      c.seed = static_cast<std::uint32_t>(Number(f[4], number));
+      c.noise_key = static_cast<std::uint32_t>(Number(f[4], number));
       if (c.width < 0 || c.height < 0 || c.width > prgbar_render::kMaxSide ||
           c.height > prgbar_render::kMaxSide) {
         Fail(number, "a surface side must lie in 0 to " + std::to_string(prgbar_render::kMaxSide));
@@ -150,8 +150,8 @@ std::vector<DiffCase> ParseDiffCases(std::string_view text) {
   return cases;
 }
 
-std::uint32_t Noise(std::uint32_t seed, std::int64_t x, std::int64_t y) {
-  std::uint64_t h = seed * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint64_t>(x) * 0xBF58476D1CE4E5B9ull ^
+std::uint32_t Noise(std::uint32_t key, std::int64_t x, std::int64_t y) {
+  std::uint64_t h = key * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint64_t>(x) * 0xBF58476D1CE4E5B9ull ^
                     static_cast<std::uint64_t>(y) * 0x94D049BB133111EBull;
   h ^= h >> 31;
   h *= 0xD6E8FEB86659FD93ull;

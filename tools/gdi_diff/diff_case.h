@@ -40,7 +40,7 @@ struct DiffCase {
   std::string id;
   std::int32_t width = 0;
   std::int32_t height = 0;
-  std::uint32_t seed = 0;
+  std::uint32_t noise_key = 0;
   std::vector<Call> calls;
   prgbar_render::RenderCase bar;  // kBar
   std::vector<std::uint32_t> sys_colors;  // the table in force, kSysColorCount entries or none
@@ -56,6 +56,6 @@ class DiffCaseError : public std::runtime_error {
 std::vector<DiffCase> ParseDiffCases(std::string_view text);
 
 // The deterministic pixel noise of the case format: 0x00RRGGBB for a seed and a position.
-std::uint32_t Noise(std::uint32_t seed, std::int64_t x, std::int64_t y);
+std::uint32_t Noise(std::uint32_t key, std::int64_t x, std::int64_t y);
 
 }  // namespace gdi_diff

@@ -92,7 +92,7 @@ void Report(const gdi_diff::DiffCase& c, const gdi_diff::Drawn& ours,
   std::map<std::uint32_t, char> letters;
   const auto untouched = [&](const gdi_diff::Drawn& drawn, int x, int y) {
     return c.kind == gdi_diff::DiffCase::Kind::kCalls &&
-           drawn.pixels[static_cast<std::size_t>(y) * drawn.width + x] == gdi_diff::Noise(c.seed, x, y);
+           drawn.pixels[static_cast<std::size_t>(y) * drawn.width + x] == gdi_diff::Noise(c.noise_key, x, y);
   };
   const auto letter = [&](std::uint32_t pixel) {
     const auto it = letters.find(pixel);
