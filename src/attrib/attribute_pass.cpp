@@ -117,9 +117,9 @@ class Walk {
     }
     if (StopRaised()) return false;
 
-    std::vector<fs::DirEntry> files;
-    if (folder) Attempt([&] { files = folder->ListFiles(); });
-    for (const fs::DirEntry& file : files) {
+    // The files are counted from the same listing: a folder is listed once.
+    for (const fs::DirEntry& file : work.entries) {
+      if (file.kind == fs::EntryKind::Folder) continue;
       if (StopRaised()) return false;
       if (count_ < kLargestCount) ++count_;
       Attempt([&] { host_.SetLblFileName(label_ + fs::DisplayText(file.name)); });

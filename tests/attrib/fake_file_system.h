@@ -79,7 +79,7 @@ class FakeFileSystem : public fs::FileSystem {
   }
   std::uint32_t Attributes(const std::string& path) const { return Find(path)->attributes; }
 
-  // Every listing and attribute call, e.g. "list a", "files a", "set a/x 2",
+  // Every listing and attribute call, e.g. "list a", "set a/x 2",
   // "set missing x" for a name the folder does not hold.
   std::vector<std::string>& Log() { return log_; }
   const std::vector<std::string>& Log() const { return log_; }
@@ -118,14 +118,6 @@ class FakeFileSystem : public fs::FileSystem {
       for (const auto& [name, child] : node_->children) entries.push_back({name, child->kind});
       return entries;
     }
-    std::vector<fs::DirEntry> ListFiles() override {
-      owner_.log_.push_back("files " + node_->path);
-      std::vector<fs::DirEntry> entries;
-      for (const auto& [name, child] : node_->children) {
-        if (child->kind != fs::EntryKind::Folder) entries.push_back({name, child->kind});
-      }
-      return entries;
-    }
     std::unique_ptr<fs::Directory> OpenFolder(const fs::NativeName& name) override {
       std::shared_ptr<FakeNode> child = Child(*node_, name);
       if (!child || child->kind != fs::EntryKind::Folder) return nullptr;
@@ -145,6 +137,9 @@ class FakeFileSystem : public fs::FileSystem {
       std::shared_ptr<FakeNode> child = Child(*node_, name);
       if (!child) return std::nullopt;
       return child->attributes;
+    }
+    std::optional<fs::FolderIdentity> Identity() override {
+      return fs::FolderIdentity{0, reinterpret_cast<std::uintptr_t>(node_.get())};
     }
 
    private:

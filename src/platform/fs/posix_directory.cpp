@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/fs/posix_dos_attributes.h"
+#include "platform/fs/posix_entry.h"
 #include "platform/fs/posix_fs_type.h"
 #include "platform/fs/posix_unique_fd.h"
 
@@ -45,26 +46,34 @@ EntryKind KindOfDirent(int dirFd, const dirent& entry) {
   return KindOfMode(st.st_mode);
 }
 
+// A folder of the pass. The pass stays on the mount it started on: a folder mounted below it is
+// another drive, or a pseudo file system such as /proc, and is neither entered nor changed. Mounts
+// are told apart by mount ID rather than device, so that btrfs subvolumes, which are folders of
+// the same mount, are still walked.
 class PosixDirectory final : public Directory {
  public:
-  PosixDirectory(UniqueFd fd, std::shared_ptr<MechanismCache> mechanisms)
-      : fd_(std::move(fd)), mechanisms_(std::move(mechanisms)) {}
+  PosixDirectory(UniqueFd fd, std::optional<std::uint64_t> mountId,
+                 std::shared_ptr<MechanismCache> mechanisms)
+      : fd_(std::move(fd)), mountId_(mountId), mechanisms_(std::move(mechanisms)) {
+    if (fstat(fd_.get(), &st_) != 0) st_ = {};
+  }
 
-  std::vector<DirEntry> ListAll() override { return List(false); }
-  std::vector<DirEntry> ListFiles() override { return List(true); }
+  std::vector<DirEntry> ListAll() override { return List(); }
 
   std::unique_ptr<Directory> OpenFolder(const NativeName& name) override {
     if (!IsPlainName(name)) return nullptr;
     UniqueFd sub(openat(fd_.get(), name.c_str(),
                         O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!sub) return nullptr;
-    return std::make_unique<PosixDirectory>(std::move(sub), mechanisms_);
+    const std::optional<std::uint64_t> mountId = MountIdOf(sub.get());
+    if (!SameMount(mountId, sub.get())) return nullptr;
+    return std::make_unique<PosixDirectory>(std::move(sub), mountId, mechanisms_);
   }
 
   bool SetAttributes(const NativeName& name, std::uint32_t mask) override {
     if (!IsPlainName(name)) return false;
     auto entry = OpenEntry(fd_.get(), name);
-    if (!entry) return false;
+    if (!entry || !OnThisMount(*entry)) return false;
     return WriteAttributes(mechanisms_->For(*entry), *entry, mask);
   }
 
@@ -75,10 +84,34 @@ class PosixDirectory final : public Directory {
     return ReadAttributes(mechanisms_->For(*entry), *entry);
   }
 
+  std::optional<FolderIdentity> Identity() override {
+    if (st_.st_ino == 0) return std::nullopt;
+    return FolderIdentity{static_cast<std::uint64_t>(st_.st_dev), st_.st_ino};
+  }
+
  private:
+  // Whether a folder open as `fd`, of mount `mountId`, is on this folder's mount. Where the mount
+  // cannot be asked, another device still means another mount.
+  bool SameMount(const std::optional<std::uint64_t>& mountId, int fd) const {
+    if (mountId && mountId_) return *mountId == *mountId_;
+    struct stat st {};
+    return fstat(fd, &st) == 0 && st.st_dev == st_.st_dev;
+  }
+
+  bool OnThisMount(const Entry& entry) const {
+    if (entry.mountId && mountId_) return *entry.mountId == *mountId_;
+    // statx without mount IDs (before Linux 5.8): only a folder can be a mount point worth
+    // asking about, and its open descriptor tells.
+    if (entry.st.st_dev != st_.st_dev) return false;
+    if (!entry.IsFolder()) return true;
+    UniqueFd folder(openat(fd_.get(), entry.name.c_str(),
+                           O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    return folder && SameMount(MountIdOf(folder.get()), folder.get());
+  }
+
   // Reads through a duplicate so the stream's own descriptor can be closed by closedir()
   // while this folder's stays open for the calls that follow.
-  std::vector<DirEntry> List(bool filesOnly) {
+  std::vector<DirEntry> List() {
     std::vector<DirEntry> entries;
     int copy = fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0);
     if (copy < 0) return entries;
@@ -90,15 +123,15 @@ class PosixDirectory final : public Directory {
     // A duplicate shares the read position, so an earlier listing must not leave us at its end.
     rewinddir(stream);
     while (const dirent* entry = readdir(stream)) {
-      EntryKind kind = KindOfDirent(fd_.get(), *entry);
-      if (filesOnly && kind == EntryKind::Folder) continue;
-      entries.push_back(DirEntry{entry->d_name, kind});
+      entries.push_back(DirEntry{entry->d_name, KindOfDirent(fd_.get(), *entry)});
     }
     closedir(stream);
     return entries;
   }
 
   UniqueFd fd_;
+  struct stat st_ {};
+  std::optional<std::uint64_t> mountId_;
   std::shared_ptr<MechanismCache> mechanisms_;
 };
 
@@ -130,7 +163,9 @@ std::unique_ptr<Directory> OpenNativeDirectory(const std::string& nativePath) {
   UniqueFd fd(open(nativePath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!fd && errno == ENAMETOOLONG) fd = OpenLongPath(nativePath);
   if (!fd) return nullptr;
-  return std::make_unique<PosixDirectory>(std::move(fd), std::make_shared<MechanismCache>());
+  const std::optional<std::uint64_t> mountId = MountIdOf(fd.get());
+  return std::make_unique<PosixDirectory>(std::move(fd), mountId,
+                                          std::make_shared<MechanismCache>());
 }
 
 }  // namespace lumaveil::fs

@@ -1,6 +1,6 @@
-// Every call goes through the entry's O_PATH descriptor (by /proc/self/fd/N), so it reaches the
-// inode that was checked and never a link's target. Only regular files and folders are ever
-// reopened for an ioctl, and only with O_NONBLOCK.
+// Every call reaches the entry by its name relative to its open folder and never follows a link
+// (posix_entry.h). Only regular files and folders are ever reopened for an ioctl, only after
+// their inode is checked, and only with O_NONBLOCK.
 #include "platform/fs/posix_dos_attributes.h"
 
 #include <fcntl.h>
@@ -27,7 +27,7 @@ constexpr char kCifsAttribName[] = "user.cifs.dosattrib";
 
 std::optional<std::uint32_t> GetU32(const Entry& entry, const char* name) {
   std::uint32_t value = 0;
-  if (getxattr(entry.ProcPath().c_str(), name, &value, sizeof value) !=
+  if (GetEntryXattr(entry, name, &value, sizeof value) !=
       static_cast<ssize_t>(sizeof value)) {
     return std::nullopt;
   }
@@ -35,15 +35,10 @@ std::optional<std::uint32_t> GetU32(const Entry& entry, const char* name) {
 }
 
 bool SetU32(const Entry& entry, const char* name, std::uint32_t value) {
-  return setxattr(entry.ProcPath().c_str(), name, &value, sizeof value, 0) == 0;
+  return SetEntryXattr(entry, name, &value, sizeof value) == 0;
 }
 
 // --- FAT and exFAT ---------------------------------------------------------------------------
-
-UniqueFd OpenForIoctl(const Entry& entry) {
-  if (entry.IsSpecial()) return UniqueFd();
-  return UniqueFd(open(entry.ProcPath().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-}
 
 std::optional<std::uint32_t> FatGet(int fd) {
   std::uint32_t value = 0;
@@ -52,7 +47,7 @@ std::optional<std::uint32_t> FatGet(int fd) {
 }
 
 std::optional<std::uint32_t> FatRead(const Entry& entry) {
-  UniqueFd fd = OpenForIoctl(entry);
+  UniqueFd fd = OpenEntryData(entry);
   if (!fd) return std::nullopt;
   auto value = FatGet(fd.get());
   if (!value) return std::nullopt;
@@ -60,7 +55,7 @@ std::optional<std::uint32_t> FatRead(const Entry& entry) {
 }
 
 bool FatWrite(const Entry& entry, std::uint32_t mask) {
-  UniqueFd fd = OpenForIoctl(entry);
+  UniqueFd fd = OpenEntryData(entry);
   if (!fd) return false;
   std::uint32_t value = FatValueToWrite(mask);
   // exFAT wants CAP_LINUX_IMMUTABLE for any change while System is set; a call that changes
@@ -104,7 +99,7 @@ bool CifsWrite(const Entry& entry, std::uint32_t mask) {
 // The value as stored, byte for byte; nullopt when there is none.
 std::optional<std::string> StoredDosAttribValue(const Entry& entry) {
   char buffer[256];
-  ssize_t size = getxattr(entry.ProcPath().c_str(), kDosAttribName, buffer, sizeof buffer);
+  ssize_t size = GetEntryXattr(entry, kDosAttribName, buffer, sizeof buffer);
   if (size < 0) return std::nullopt;
   return std::string(buffer, static_cast<std::size_t>(size));
 }
@@ -135,10 +130,10 @@ mode_t ProcessUmask() {
 }
 
 bool SetDosAttrib(const Entry& entry, const std::string& value) {
-  return setxattr(entry.ProcPath().c_str(), kDosAttribName, value.data(), value.size(), 0) == 0;
+  return SetEntryXattr(entry, kDosAttribName, value.data(), value.size()) == 0;
 }
 
-bool Chmod(const Entry& entry, mode_t mode) { return chmod(entry.ProcPath().c_str(), mode) == 0; }
+bool Chmod(const Entry& entry, mode_t mode) { return ChmodEntry(entry, mode) == 0; }
 
 bool DosAttribWrite(const Entry& entry, std::uint32_t mask) {
   if (entry.IsSpecial()) return false;
