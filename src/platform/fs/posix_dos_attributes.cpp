@@ -138,18 +138,24 @@ bool Chmod(const Entry& entry, mode_t mode) { return ChmodEntry(entry, mode) == 
 bool DosAttribWrite(const Entry& entry, std::uint32_t mask) {
   if (entry.IsSpecial()) return false;
   const auto stored = StoredDosAttribValue(entry);
-  const std::string value =
-      FormatDosAttrib(DosAttribToStore(StoredDosAttrib(stored), mask, entry.IsFolder()));
+  const std::optional<std::uint32_t> storedBits = StoredDosAttrib(stored);
+  const std::uint32_t bits = DosAttribToStore(storedBits, mask, entry.IsFolder());
+  // The bits decide, not the bytes: a value that already holds them, in whatever form, is left
+  // as it is, and so is everything else another program stored with them.
+  const bool valueRight = storedBits == bits;
+  const std::string value = valueRight ? std::string() : DosAttribToWrite(stored, bits);
   const mode_t mode = entry.st.st_mode & 07777;
   const bool wantReadOnly = (mask & attr::kReadOnly) != 0;
   const bool isReadOnly = (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  // Read-Only takes every write bit away; clearing it gives the owner's back.
+  const bool modeRight = wantReadOnly ? isReadOnly : (mode & S_IWUSR) != 0;
   // Nothing to change, nothing written: on overlay a write would copy the whole file up.
-  if (stored == value && (entry.IsFolder() || wantReadOnly == isReadOnly)) return true;
+  if (valueRight && (entry.IsFolder() || modeRight)) return true;
   // A folder's mode is never touched: without write bits it would lock out its Linux users.
   if (entry.IsFolder()) return SetDosAttrib(entry, value);
   const mode_t writable = ModeWithWriteRestored(mode, ProcessUmask());
 
-  if (!SetDosAttrib(entry, value)) {
+  if (!valueRight && !SetDosAttrib(entry, value)) {
     // Its owner may not set an extended attribute on a file nobody may write: give write access
     // back first (to the owner alone while the file stays Read-Only), and take it away again
     // unless Read-Only is being cleared and the value was stored.
@@ -160,9 +166,7 @@ bool DosAttribWrite(const Entry& entry, std::uint32_t mask) {
     if (written && !wantReadOnly) return true;
     return Chmod(entry, mode) && written;
   }
-  if (wantReadOnly && !isReadOnly) return Chmod(entry, ModeWithoutWrite(mode));
-  if (!wantReadOnly && isReadOnly) return Chmod(entry, writable);
-  return true;
+  return modeRight || Chmod(entry, wantReadOnly ? ModeWithoutWrite(mode) : writable);
 }
 
 }  // namespace
