@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -86,6 +87,10 @@ class FakeFileSystem : public fs::FileSystem {
   // Open handles beyond this make OpenFolder fail, as a process out of descriptors would.
   void LimitHandles(int limit) { handleLimit_ = limit; }
   int MostHandlesOpen() const { return mostOpen_; }
+  // Called with the folder and the name before every OpenFolder, to change the tree right then.
+  void OnOpenFolder(std::function<void(FakeNode&, const fs::NativeName&)> hook) {
+    onOpenFolder_ = std::move(hook);
+  }
   int HandlesOpen() const { return open_; }
 
   std::vector<fs::Drive> Drives() override { return {}; }
@@ -119,6 +124,7 @@ class FakeFileSystem : public fs::FileSystem {
       return entries;
     }
     std::unique_ptr<fs::Directory> OpenFolder(const fs::NativeName& name) override {
+      if (owner_.onOpenFolder_) owner_.onOpenFolder_(*node_, name);
       std::shared_ptr<FakeNode> child = Child(*node_, name);
       if (!child || child->kind != fs::EntryKind::Folder) return nullptr;
       return owner_.OpenNode(child);
@@ -174,6 +180,7 @@ class FakeFileSystem : public fs::FileSystem {
 
   std::shared_ptr<FakeNode> root_;
   std::vector<std::string> log_;
+  std::function<void(FakeNode&, const fs::NativeName&)> onOpenFolder_;
   int handleLimit_ = -1;
   int open_ = 0;
   int mostOpen_ = 0;

@@ -63,6 +63,25 @@ TEST_F(PosixDirectoryTest, ListingsRepeatInTheFileSystemsOrder) {
   EXPECT_EQ(namesAgain, names);
 }
 
+TEST_F(PosixDirectoryTest, AFolderRenamedIntoAnothersPlaceHasAnotherIdentity) {
+  ASSERT_EQ(mkdir((root_ / "other").c_str(), 0755), 0);
+  auto dir = OpenNativeDirectory(root_.path());
+  ASSERT_NE(dir, nullptr);
+  auto first = dir->OpenFolder("folder");
+  auto again = dir->OpenFolder("folder");
+  ASSERT_TRUE(first && again);
+  ASSERT_TRUE(first->Identity().has_value());
+  EXPECT_EQ(first->Identity(), again->Identity());
+  EXPECT_NE(first->Identity(), dir->Identity());
+
+  ASSERT_EQ(rename((root_ / "folder").c_str(), (root_ / "moved").c_str()), 0);
+  ASSERT_EQ(rename((root_ / "other").c_str(), (root_ / "folder").c_str()), 0);
+  auto swapped = dir->OpenFolder("folder");
+  ASSERT_NE(swapped, nullptr);
+  EXPECT_NE(swapped->Identity(), first->Identity());
+  EXPECT_EQ(dir->OpenFolder("moved")->Identity(), first->Identity());
+}
+
 TEST_F(PosixDirectoryTest, OpenFolderReachesOnlyRealSubFolders) {
   ASSERT_TRUE(WriteFile(root_ / "folder/inner.txt", "x"));
   auto dir = OpenNativeDirectory(root_.path());
