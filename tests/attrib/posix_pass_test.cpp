@@ -2,12 +2,16 @@
 // NTFS image under ntfs-3g, and (KernelAttributes*, run in the VM) vfat, exFAT and ntfs3.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -176,6 +180,58 @@ TEST_F(PosixPassTest, AFolderReopenedAfterItsHandleWasGivenUpIsNotFollowedOutsid
 
   for (const std::string& path : mirror) EXPECT_EQ(DosBits(path), 0x06u) << path;
   EXPECT_EQ(DosBits(scratch_ / "moved/b/c/d/e/deep"), 0u) << "its own folder was still open";
+}
+
+TEST_F(PosixPassTest, AFolderRenamedIntoAGivenUpLevelsPlaceIsNotWalked) {
+  const std::vector<std::string> chain = {"b/", "b/c/", "b/c/d/", "b/c/d/e/", "b/c/d/e/deep"};
+  Build(target_, {"a/"});
+  Build(target_ + "/a", chain);
+  Build(outside_, chain);
+  std::vector<std::string> broughtIn;
+  for (std::string entry : chain) {
+    if (entry.back() == '/') entry.pop_back();
+    broughtIn.push_back(target_ + "/a/" + entry);
+  }
+  Mark({outside_ + "/b", outside_ + "/b/c", outside_ + "/b/c/d", outside_ + "/b/c/d/e",
+        outside_ + "/b/c/d/e/deep"},
+       0x06);
+  pass_.SetHandleBudget(2);  // a, b, c and d cannot all stay open
+  host_.onEvents = [this] {
+    if (host_.fileNameLabel != "X:\\T\\a\\b\\c\\d\\e\\deep") return;
+    host_.onEvents = nullptr;
+    ASSERT_EQ(rename((target_ + "/a").c_str(), (scratch_ / "moved").c_str()), 0);
+    ASSERT_EQ(rename(outside_.c_str(), (target_ + "/a").c_str()), 0);
+  };
+
+  ScanTarget();
+
+  for (const std::string& path : broughtIn) EXPECT_EQ(DosBits(path), 0x06u) << path;
+}
+
+TEST_F(PosixPassTest, AFolderMountedBelowTheTargetIsNeitherEnteredNorChanged) {
+  Build(target_, {"file", "mnt/", "sub/"});
+  const std::string mountPoint = target_ + "/mnt";
+  if (mount("lumaveil-test", mountPoint.c_str(), "tmpfs", 0, "size=1m,mode=0755") != 0) {
+    GTEST_SKIP() << "this process may not mount a tmpfs (needs root): " << std::strerror(errno);
+  }
+  struct Unmount {
+    const std::string& path;
+    ~Unmount() { umount2(path.c_str(), MNT_DETACH); }
+  } unmount{mountPoint};
+  Build(mountPoint, {"inner", "folder/"});
+  const std::vector<std::string> onTheMount = {mountPoint, mountPoint + "/inner",
+                                               mountPoint + "/folder"};
+  for (const std::string& path : onTheMount) {
+    ASSERT_EQ(setxattr(path.c_str(), "user.DOSATTRIB", "0x6", 4, 0), 0) << path;
+  }
+  host_.ticked = {true, false, false, false};
+
+  ScanTarget();
+
+  for (const std::string& path : onTheMount) EXPECT_EQ(DosBits(path), 0x06u) << path;
+  EXPECT_EQ(DosBits(target_ + "/file"), 0x20u);
+  EXPECT_EQ(DosBits(target_ + "/sub"), 0x20u);
+  EXPECT_EQ(count_, 1) << "the file on the mount is not counted either";
 }
 
 TEST_F(PosixPassTest, AnUnreadableFolderIsChangedButNotWhatItHolds) {
