@@ -10,13 +10,11 @@
 // temporary folder) and, for "ntfs", on an NTFS image mounted with ntfs-3g there.
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <chrono>
 #include <cstdint>
@@ -34,6 +32,7 @@
 #include "mask_host.h"
 #include "platform/fs/posix_directory.h"
 #include "platform/fs/posix_ntfs_image.h"
+#include "platform/fs/posix_xattr_at.h"
 
 namespace {
 
@@ -52,32 +51,12 @@ class HeadlessHost : public lumaveil::bench::MaskHost {
   std::size_t labelBytes = 0;
 };
 
-// The floor's two calls per entry, through the cheapest lookup that is still safe: relative
-// to the pinned folder with getxattrat/setxattrat where the kernel has them (Linux 6.13), or,
-// as fts does, from inside the folder after fchdir, with l* calls on the plain name.
-#ifndef __NR_setxattrat
-#define __NR_setxattrat 463
-#endif
-#ifndef __NR_getxattrat
-#define __NR_getxattrat 464
-#endif
-
-struct XattrArgs {
-  std::uint64_t value;
-  std::uint32_t size;
-  std::uint32_t flags;
-};
-
-bool KernelHasXattrAt() {
-  XattrArgs args{0, 0, 0};
-  return syscall(__NR_getxattrat, AT_FDCWD, "/", AT_SYMLINK_NOFOLLOW, "user.lumaveil-probe",
-                 &args, sizeof args) >= 0 ||
-         (errno != ENOSYS && errno != EPERM && errno != EINVAL);
-}
-
 // Where the values live: user.DOSATTRIB text on the local disk, system.ntfs_attrib on ntfs-3g.
 enum class Store { kDosAttribText, kNtfsAttrib };
 
+// The floor's two calls per entry, through the cheapest lookup that is still safe: relative
+// to the pinned folder with getxattrat/setxattrat where the kernel has them (Linux 6.13), or,
+// as fts does, from inside the folder after fchdir, with l* calls on the plain name.
 class FloorWalker {
  public:
   FloorWalker(bool xattrAt, Store store, std::uint32_t mask)
@@ -133,11 +112,7 @@ class FloorWalker {
   }
 
   ssize_t Get(int dirFd, const char* name, const char* attribute, void* buffer, std::size_t size) {
-    if (xattrAt_) {
-      XattrArgs args{reinterpret_cast<std::uintptr_t>(buffer), static_cast<std::uint32_t>(size), 0};
-      return syscall(__NR_getxattrat, dirFd, name, AT_SYMLINK_NOFOLLOW, attribute, &args,
-                     sizeof args);
-    }
+    if (xattrAt_) return fs::GetXattrAt(dirFd, name, attribute, buffer, size);
     if (!MoveInto(dirFd)) return -1;
     return lgetxattr(name, attribute, buffer, size);
   }
@@ -145,8 +120,7 @@ class FloorWalker {
   void Set(int dirFd, const char* name, const char* attribute, const void* value,
            std::size_t size) {
     if (xattrAt_) {
-      XattrArgs args{reinterpret_cast<std::uintptr_t>(value), static_cast<std::uint32_t>(size), 0};
-      syscall(__NR_setxattrat, dirFd, name, AT_SYMLINK_NOFOLLOW, attribute, &args, sizeof args);
+      fs::SetXattrAt(dirFd, name, attribute, value, size);
     } else if (MoveInto(dirFd)) {
       lsetxattr(name, attribute, value, size, 0);
     }
@@ -222,7 +196,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
   }
   std::printf("%s: made in %.0f ms\n", where.c_str(), madeIn);
 
-  const bool xattrAt = useXattrAt && KernelHasXattrAt();
+  const bool xattrAt = useXattrAt && fs::KernelHasXattrAt();
   std::printf("%s: the floor reaches entries %s\n", where.c_str(),
               xattrAt ? "with getxattrat/setxattrat" : "after fchdir, with lgetxattr/lsetxattr");
   HeadlessHost host;
@@ -305,7 +279,9 @@ int main(int argc, char** argv) {
     else if (option == "--folder") parent = argv[i + 1];
     else if (option == "--floor") useXattrAt = std::string(argv[i + 1]) != "fchdir";
     else {
-      std::fprintf(stderr, "usage: pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR] [--floor at|fchdir]\n");
+      std::fprintf(stderr,
+                   "usage: pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR]"
+                   " [--floor at|fchdir]\n");
       return 2;
     }
   }
@@ -313,7 +289,8 @@ int main(int argc, char** argv) {
   bool ok = true;
   if (where == "local" || where == "both") {
     TemporaryFolder folder(parent);
-    ok = !folder.path().empty() && Measure("local disk", folder.path(), runs, useXattrAt, Store::kDosAttribText) && ok;
+    ok = !folder.path().empty() &&
+         Measure("local disk", folder.path(), runs, useXattrAt, Store::kDosAttribText) && ok;
   }
   if (where == "ntfs" || where == "both") {
     TemporaryFolder folder(parent);

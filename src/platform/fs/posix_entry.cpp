@@ -1,7 +1,6 @@
 #include "platform/fs/posix_entry.h"
 
 #include <fcntl.h>
-#include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -9,34 +8,10 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/fs/posix_xattr_at.h"
+
 namespace lumaveil::fs {
 namespace {
-
-// Linux 6.13 added extended attribute calls relative to a folder descriptor; the C library may
-// not know them yet. The numbers are the same on every architecture with the common table.
-#ifndef __NR_setxattrat
-#define __NR_setxattrat 463
-#endif
-#ifndef __NR_getxattrat
-#define __NR_getxattrat 464
-#endif
-
-struct XattrArgs {
-  std::uint64_t value;
-  std::uint32_t size;
-  std::uint32_t flags;
-};
-
-// Asked once: the kernel, or a sandbox's filter, may not know the calls.
-bool KernelHasXattrAt() {
-  static const bool has = [] {
-    XattrArgs args{0, 0, 0};
-    const long result = syscall(__NR_getxattrat, AT_FDCWD, "/", AT_SYMLINK_NOFOLLOW,
-                                "user.lumaveil-probe", &args, sizeof args);
-    return result >= 0 || (errno != ENOSYS && errno != EPERM && errno != EINVAL);
-  }();
-  return has;
-}
 
 // Without the *at calls, the folder is reached through its descriptor's entry in /proc and the
 // name looked up in it by the l* calls, which do not follow it either.
@@ -98,9 +73,7 @@ std::optional<Entry> OpenEntry(int dirFd, const std::string& name) {
 
 ssize_t GetEntryXattr(const Entry& entry, const char* attribute, void* value, std::size_t size) {
   if (KernelHasXattrAt()) {
-    XattrArgs args{reinterpret_cast<std::uintptr_t>(value), static_cast<std::uint32_t>(size), 0};
-    return static_cast<ssize_t>(syscall(__NR_getxattrat, entry.dirFd, entry.name.c_str(),
-                                        AT_SYMLINK_NOFOLLOW, attribute, &args, sizeof args));
+    return GetXattrAt(entry.dirFd, entry.name.c_str(), attribute, value, size);
   }
   return lgetxattr(PathThroughFolder(entry).c_str(), attribute, value, size);
 }
@@ -108,9 +81,7 @@ ssize_t GetEntryXattr(const Entry& entry, const char* attribute, void* value, st
 int SetEntryXattr(const Entry& entry, const char* attribute, const void* value,
                   std::size_t size) {
   if (KernelHasXattrAt()) {
-    XattrArgs args{reinterpret_cast<std::uintptr_t>(value), static_cast<std::uint32_t>(size), 0};
-    return static_cast<int>(syscall(__NR_setxattrat, entry.dirFd, entry.name.c_str(),
-                                    AT_SYMLINK_NOFOLLOW, attribute, &args, sizeof args));
+    return SetXattrAt(entry.dirFd, entry.name.c_str(), attribute, value, size);
   }
   return lsetxattr(PathThroughFolder(entry).c_str(), attribute, value, size, 0);
 }
