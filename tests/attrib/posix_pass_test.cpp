@@ -70,6 +70,26 @@ void Build(const std::string& root, const std::vector<std::string>& entries) {
   }
 }
 
+// A tmpfs mounted on an existing folder for as long as the object lives.
+class TmpfsOn {
+ public:
+  explicit TmpfsOn(std::string path) : path_(std::move(path)) {
+    if (mount("lumaveil-test", path_.c_str(), "tmpfs", 0, "size=1m,mode=0755") != 0) {
+      problem_ = std::string("this process may not mount a tmpfs (needs root): ") +
+                 std::strerror(errno);
+    }
+  }
+  ~TmpfsOn() {
+    if (Mounted()) umount2(path_.c_str(), MNT_DETACH);
+  }
+  bool Mounted() const { return problem_.empty(); }
+  const std::string& Problem() const { return problem_; }
+
+ private:
+  std::string path_;
+  std::string problem_;
+};
+
 class PosixPassTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -213,13 +233,8 @@ TEST_F(PosixPassTest, AFolderRenamedIntoAGivenUpLevelsPlaceIsNotWalked) {
 TEST_F(PosixPassTest, AFolderMountedBelowTheTargetIsNeitherEnteredNorChanged) {
   Build(target_, {"file", "mnt/", "sub/"});
   const std::string mountPoint = target_ + "/mnt";
-  if (mount("lumaveil-test", mountPoint.c_str(), "tmpfs", 0, "size=1m,mode=0755") != 0) {
-    GTEST_SKIP() << "this process may not mount a tmpfs (needs root): " << std::strerror(errno);
-  }
-  struct Unmount {
-    const std::string& path;
-    ~Unmount() { umount2(path.c_str(), MNT_DETACH); }
-  } unmount{mountPoint};
+  const TmpfsOn tmpfs(mountPoint);
+  if (!tmpfs.Mounted()) GTEST_SKIP() << tmpfs.Problem();
   Build(mountPoint, {"inner", "folder/"});
   const std::vector<std::string> onTheMount = {mountPoint, mountPoint + "/inner",
                                                mountPoint + "/folder"};
@@ -261,13 +276,8 @@ TEST_F(PosixPassTest, AnUndoDoesNotReachIntoAVolumeMountedSinceThePass) {
 
   // The same names on another volume, as the pass left the originals.
   const std::string mountPoint = target_ + "/sub";
-  if (mount("lumaveil-test", mountPoint.c_str(), "tmpfs", 0, "size=1m,mode=0755") != 0) {
-    GTEST_SKIP() << "this process may not mount a tmpfs (needs root): " << std::strerror(errno);
-  }
-  struct Unmount {
-    const std::string& path;
-    ~Unmount() { umount2(path.c_str(), MNT_DETACH); }
-  } unmount{mountPoint};
+  const TmpfsOn tmpfs(mountPoint);
+  if (!tmpfs.Mounted()) GTEST_SKIP() << tmpfs.Problem();
   Build(mountPoint, {"file"});
   ASSERT_TRUE(SetDosBits(mountPoint + "/file", 0x20));
   ASSERT_EQ(setxattr(mountPoint.c_str(), "user.DOSATTRIB", "0x20", 5, 0), 0);
