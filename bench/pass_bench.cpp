@@ -1,19 +1,25 @@
-// Times the attribute pass against a bare walker doing the least the job needs: one listing
-// per folder and one attribute call per entry, through the same file-system layer.
+// Times the attribute pass against the floor of the job: a bare walker that lists each folder
+// once and, per entry, reads and writes the attribute value once, by name relative to the open
+// folder without following links (the same tree, the same values).
 //
-//   pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR] [--journal on]
+//   pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR] [--floor at|fchdir]
+//              [--journal on]
 //
+// --floor fchdir makes the floor use fchdir even where the kernel has getxattrat/setxattrat.
 // With --journal on, each run also times the pass writing its journal (in a folder next to the
 // tree, on the same disk), so the journal's cost is measured side by side with the pass without
-// it and the reference.
-//
+// it and the floor.
 // The tree: 10 x 10 x 10 folders on three levels, 100 files in each of the 1,000 deepest,
 // so 100,000 files and 1,110 folders, made in a fresh folder below DIR (default: the system's
 // temporary folder) and, for "ntfs", on an NTFS image mounted with ntfs-3g there.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/xattr.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +29,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "attrib/attribute_pass.h"
@@ -31,6 +38,7 @@
 #include "mask_host.h"
 #include "platform/fs/posix_directory.h"
 #include "platform/fs/posix_ntfs_image.h"
+#include "platform/fs/posix_xattr_at.h"
 
 namespace {
 
@@ -51,14 +59,105 @@ class HeadlessHost : public lumaveil::bench::MaskHost {
   std::size_t labelBytes = 0;
 };
 
-// One listing and one attribute call per entry, depth first.
-void ReferenceWalk(fs::Directory& folder, std::uint32_t mask) {
-  for (const fs::DirEntry& entry : folder.ListAll()) {
-    if (entry.name == "." || entry.name == "..") continue;
-    if (entry.kind == fs::EntryKind::Folder) {
-      if (auto sub = folder.OpenFolder(entry.name)) ReferenceWalk(*sub, mask);
+// Where the values live: user.DOSATTRIB text on the local disk, system.ntfs_attrib on ntfs-3g.
+enum class Store { kDosAttribText, kNtfsAttrib };
+
+// The floor's two calls per entry, through the cheapest lookup that is still safe: relative
+// to the pinned folder with getxattrat/setxattrat where the kernel has them (Linux 6.13), or,
+// as fts does, from inside the folder after fchdir, with l* calls on the plain name.
+class FloorWalker {
+ public:
+  FloorWalker(bool xattrAt, Store store, std::uint32_t mask)
+      : xattrAt_(xattrAt), store_(store), mask_(mask) {}
+
+  // Depth first, like the pass: a folder's entries after its contents.
+  void Walk(int dirFd) {
+    std::vector<std::pair<std::string, unsigned char>> entries;
+    if (DIR* stream = fdopendir(dup(dirFd))) {
+      while (const dirent* entry = readdir(stream)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) {
+          continue;
+        }
+        entries.emplace_back(entry->d_name, entry->d_type);
+      }
+      closedir(stream);
     }
-    folder.SetAttributes(entry.name, mask);
+    for (const auto& [name, type] : entries) {
+      if (type == DT_DIR) {
+        const int sub =
+            openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (sub >= 0) {
+          Walk(sub);
+          close(sub);
+        }
+      }
+      ReadAndWrite(dirFd, name.c_str(), type == DT_DIR);
+    }
+  }
+
+ private:
+  void ReadAndWrite(int dirFd, const char* name, bool folder) {
+    char stored[256];
+    char value[16];
+    std::size_t size = 0;
+    if (store_ == Store::kNtfsAttrib) {
+      std::uint32_t current = 0;
+      if (Get(dirFd, name, "system.ntfs_attrib", &current, sizeof current) != sizeof current) {
+        return;
+      }
+      const std::uint32_t wanted = (current & ~0x3127u) | mask_;
+      if (wanted == current) return;
+      std::memcpy(value, &wanted, sizeof wanted);
+      Set(dirFd, name, "system.ntfs_attrib", value, sizeof wanted);
+      return;
+    }
+    size = static_cast<std::size_t>(std::snprintf(
+               value, sizeof value, "0x%x", static_cast<unsigned>(mask_ | (folder ? 0x10 : 0)))) +
+           1;
+    const ssize_t got = Get(dirFd, name, "user.DOSATTRIB", stored, sizeof stored);
+    if (got == static_cast<ssize_t>(size) && std::memcmp(stored, value, size) == 0) return;
+    Set(dirFd, name, "user.DOSATTRIB", value, size);
+  }
+
+  ssize_t Get(int dirFd, const char* name, const char* attribute, void* buffer, std::size_t size) {
+    if (xattrAt_) return fs::GetXattrAt(dirFd, name, attribute, buffer, size);
+    if (!MoveInto(dirFd)) return -1;
+    return lgetxattr(name, attribute, buffer, size);
+  }
+
+  void Set(int dirFd, const char* name, const char* attribute, const void* value,
+           std::size_t size) {
+    if (xattrAt_) {
+      fs::SetXattrAt(dirFd, name, attribute, value, size);
+    } else if (MoveInto(dirFd)) {
+      lsetxattr(name, attribute, value, size, 0);
+    }
+  }
+
+  bool MoveInto(int dirFd) {
+    if (cwd_ == dirFd) return true;
+    if (fchdir(dirFd) != 0) return false;
+    cwd_ = dirFd;
+    return true;
+  }
+
+  bool xattrAt_;
+  Store store_;
+  std::uint32_t mask_;
+  int cwd_ = -1;  // the folder descriptor the working directory was last moved to
+};
+
+// Walks the floor over the tree at `root`, putting the working directory back afterwards.
+void FloorWalk(const std::string& root, bool xattrAt, Store store, std::uint32_t mask) {
+  const int home = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int top = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (top >= 0) {
+    FloorWalker(xattrAt, store, mask).Walk(top);
+    close(top);
+  }
+  if (home >= 0) {
+    if (fchdir(home) != 0) std::perror("fchdir");
+    close(home);
   }
 }
 
@@ -91,7 +190,8 @@ double Median(std::vector<double> values) {
 
 // Times both walkers `runs` times after one untimed round to warm the caches; every timed walk
 // changes every entry (the masks alternate). False when the tree cannot be made.
-bool Measure(const std::string& where, const std::string& parent, int runs, bool journal) {
+bool Measure(const std::string& where, const std::string& parent, int runs, bool useXattrAt,
+             Store store, bool journal) {
   const std::string root = parent + "/tree";
   std::printf("%s: making 100,000 files in 1,110 folders below %s ...\n", where.c_str(),
               root.c_str());
@@ -104,6 +204,9 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
   }
   std::printf("%s: made in %.0f ms\n", where.c_str(), madeIn);
 
+  const bool xattrAt = useXattrAt && fs::KernelHasXattrAt();
+  std::printf("%s: the floor reaches entries %s\n", where.c_str(),
+              xattrAt ? "with getxattrat/setxattrat" : "after fchdir, with lgetxattr/lsetxattr");
   HeadlessHost host;
   const std::unique_ptr<fs::FileSystem> fileSystem = fs::CreateFileSystem();
   std::vector<double> passWall, passCpu, referenceWall, referenceCpu, journalWall, journalCpu;
@@ -114,9 +217,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
     std::int32_t count = 0;
     const auto walkReference = [&] {
       mask ^= 0x22;
-      reference = Time([&] {
-        if (auto folder = fs::OpenNativeDirectory(root)) ReferenceWalk(*folder, mask);
-      });
+      reference = Time([&] { FloorWalk(root, xattrAt, store, mask); });
     };
     const auto walkPass = [&] {
       mask ^= 0x22;
@@ -159,7 +260,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
     referenceCpu.push_back(reference.cpu);
     journalWall.push_back(journaled.wall);
     journalCpu.push_back(journaled.cpu);
-    std::printf("%s: run %d  pass %.1f ms (cpu %.1f)  reference %.1f ms (cpu %.1f)",
+    std::printf("%s: run %d  pass %.1f ms (cpu %.1f)  floor %.1f ms (cpu %.1f)",
                 where.c_str(), run + 1, pass.wall, pass.cpu, reference.wall, reference.cpu);
     if (journal) std::printf("  journaled %.1f ms (cpu %.1f)", journaled.wall, journaled.cpu);
     std::printf("\n");
@@ -168,10 +269,10 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
     std::printf("%s: medians of %d runs  journaled / pass  wall %.3f  cpu %.3f\n", where.c_str(),
                 runs, Median(journalWall) / Median(passWall), Median(journalCpu) / Median(passCpu));
   }
-  std::printf("%s: medians of %d runs  wall: pass %.1f ms  reference %.1f ms  ratio %.3f\n",
+  std::printf("%s: medians of %d runs  wall: pass %.1f ms  floor %.1f ms  ratio %.3f\n",
               where.c_str(), runs, Median(passWall), Median(referenceWall),
               Median(passWall) / Median(referenceWall));
-  std::printf("%s: medians of %d runs  cpu:  pass %.1f ms  reference %.1f ms  ratio %.3f\n",
+  std::printf("%s: medians of %d runs  cpu:  pass %.1f ms  floor %.1f ms  ratio %.3f\n",
               where.c_str(), runs, Median(passCpu), Median(referenceCpu),
               Median(passCpu) / Median(referenceCpu));
   std::fflush(stdout);
@@ -202,15 +303,18 @@ int main(int argc, char** argv) {
   std::string where = "both";
   std::string parent = std::filesystem::temp_directory_path();
   bool journal = false;
+  bool useXattrAt = true;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--runs") runs = std::max(1, std::atoi(argv[i + 1]));
     else if (option == "--where") where = argv[i + 1];
     else if (option == "--folder") parent = argv[i + 1];
     else if (option == "--journal") journal = std::string(argv[i + 1]) == "on";
+    else if (option == "--floor") useXattrAt = std::string(argv[i + 1]) != "fchdir";
     else {
-      std::fprintf(stderr, "usage: pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR] "
-                   "[--journal on]\n");
+      std::fprintf(stderr,
+                   "usage: pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR]"
+                   " [--floor at|fchdir] [--journal on]\n");
       return 2;
     }
   }
@@ -218,7 +322,9 @@ int main(int argc, char** argv) {
   bool ok = true;
   if (where == "local" || where == "both") {
     TemporaryFolder folder(parent);
-    ok = !folder.path().empty() && Measure("local disk", folder.path(), runs, journal) && ok;
+    ok = !folder.path().empty() &&
+         Measure("local disk", folder.path(), runs, useXattrAt, Store::kDosAttribText, journal) &&
+         ok;
   }
   if (where == "ntfs" || where == "both") {
     TemporaryFolder folder(parent);
@@ -227,7 +333,8 @@ int main(int argc, char** argv) {
       std::printf("ntfs-3g: %s\n", image.Problem().c_str());
       ok = false;
     } else {
-      ok = Measure("ntfs-3g", image.MountPoint(), runs, journal) && ok;
+      ok = Measure("ntfs-3g", image.MountPoint(), runs, useXattrAt, Store::kNtfsAttrib, journal) &&
+           ok;
     }
   }
   return ok ? 0 : 1;

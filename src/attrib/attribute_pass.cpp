@@ -1,5 +1,6 @@
 #include "attrib/attribute_pass.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -35,6 +36,7 @@ struct FolderWork {
   std::size_t next = 0;        // the entry being worked on
   bool walked = false;         // whether that entry's own walk is over
   bool entered = false;        // whether that entry was opened as a folder
+  std::optional<int> enterError;  // why that entry, a folder, could not be opened
   std::size_t labelLength = 0; // this folder's share of the label path
 };
 
@@ -73,20 +75,27 @@ class Walk {
         work.walked = true;
         const std::size_t index = stack.size() - 1;
         // Descend may reallocate the stack: `work` is not used after it.
-        const bool entered = Descend(stack, entry);
+        std::optional<int> enterError;
+        const bool entered = Descend(stack, entry, enterError);
         stack[index].entered = entered;
+        stack[index].enterError = enterError;
         continue;
       }
-      Change(entry, work.mask, work.entered || entry.kind == fs::EntryKind::Folder);
+      Change(entry, work.mask, work.entered || entry.kind == fs::EntryKind::Folder,
+             work.enterError);
       work.walked = false;
       work.entered = false;
+      work.enterError.reset();
       ++work.next;
     }
   }
 
  private:
   // Gives one entry of the deepest folder the mask, and counts and tells what became of it.
-  void Change(const fs::DirEntry& entry, std::uint32_t mask, bool isFolder) {
+  // `enterError`: the entry is a folder that could not be opened, which counts as a failed
+  // listing unless the entry is one the pass leaves alone (a folder of another volume).
+  void Change(const fs::DirEntry& entry, std::uint32_t mask, bool isFolder,
+              const std::optional<int>& enterError) {
     fs::AttributeChange change;
     if (IsLeftAlone(entry.kind)) {
       change.result = fs::AttributeChange::Result::kLeftAlone;
@@ -104,6 +113,9 @@ class Walk {
                         : fs::AttributeChange{};
         if (!folder) change.error = fs::LastErrorNumber();
       });
+    }
+    if (enterError && change.result != fs::AttributeChange::Result::kLeftAlone) {
+      ListingFailed(entry.name, *enterError);
     }
     Tally(change, isFolder);
     if (observer_) {
@@ -129,12 +141,13 @@ class Walk {
 
   // Opens the entry as a sub-folder and, unless Stop ends its walk before it gets to its
   // entries, pushes it. An entry that is not a folder, or cannot be opened, has nothing inside.
-  // True when the entry was opened as a folder.
-  bool Descend(std::vector<FolderWork>& stack, const fs::DirEntry& entry) {
+  // True when the entry was opened as a folder; `enterError` is set when a folder could not be.
+  bool Descend(std::vector<FolderWork>& stack, const fs::DirEntry& entry,
+               std::optional<int>& enterError) {
     if (!MayBeFolder(entry.kind)) return false;
     if (!chain_.Enter(entry.name)) {
       // An entry of unknown kind that cannot be opened is most likely a file.
-      if (entry.kind == fs::EntryKind::Folder) ListingFailed(entry.name, fs::LastErrorNumber());
+      if (entry.kind == fs::EntryKind::Folder) enterError = fs::LastErrorNumber();
       return false;
     }
     const std::size_t parentLength = label_.size();
@@ -189,9 +202,9 @@ class Walk {
     }
     if (StopRaised()) return false;
 
-    std::vector<fs::DirEntry> files;
-    if (folder) Attempt([&] { files = folder->ListFiles(); });
-    for (const fs::DirEntry& file : files) {
+    // The files are counted from the same listing: a folder is listed once.
+    for (const fs::DirEntry& file : work.entries) {
+      if (file.kind == fs::EntryKind::Folder) continue;
       if (StopRaised()) return false;
       if (count_ < kLargestCount) ++count_;
       Attempt([&] { host_.SetLblFileName(label_, fs::DisplayText(file.name)); });

@@ -1,6 +1,7 @@
 #include "attrib/folder_chain.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace lumaveil::attrib {
@@ -55,7 +56,7 @@ fs::Directory* FolderChain::Current() {
   if (!parent) return nullptr;
   std::unique_ptr<fs::Directory> passing;  // a level on the way that is not kept
   for (std::size_t index = first; index <= deepest; ++index) {
-    std::unique_ptr<fs::Directory> reopened = parent->OpenFolder(levels_[index].name);
+    std::unique_ptr<fs::Directory> reopened = Reopen(*parent, index);
     if (!reopened) return nullptr;
     if (KeepsOpen(index)) {
       levels_[index].handle = std::move(reopened);
@@ -69,6 +70,12 @@ fs::Directory* FolderChain::Current() {
   return levels_[deepest].handle.get();
 }
 
+std::unique_ptr<fs::Directory> FolderChain::Reopen(fs::Directory& parent, std::size_t index) {
+  std::unique_ptr<fs::Directory> reopened = parent.OpenFolder(levels_[index].name);
+  if (!reopened || reopened->Identity() != levels_[index].identity) return nullptr;
+  return reopened;
+}
+
 bool FolderChain::Enter(const fs::NativeName& name) {
   fs::Directory* parent = Current();
   if (!parent) return false;
@@ -80,7 +87,10 @@ bool FolderChain::Enter(const fs::NativeName& name) {
       })) {
     return false;
   }
-  levels_.push_back(Level{name, std::move(child)});
+  // A folder whose identity cannot be asked could not be recognised when reopened.
+  const std::optional<fs::FolderIdentity> identity = child->Identity();
+  if (!identity) return false;
+  levels_.push_back(Level{name, *identity, std::move(child)});
   ++open_;
   if (levels_.size() > window_) {
     const std::size_t leaving = levels_.size() - 1 - window_;

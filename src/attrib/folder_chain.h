@@ -6,6 +6,9 @@
 // so only a budget of handles stays open: the deepest levels, plus checkpoints spaced evenly
 // above them (the spacing doubles as the chain grows). A level whose handle was given up is
 // opened again by name from the nearest open level above it when the walk comes back to it.
+// A name can meanwhile lead to another folder (one renamed into its place from elsewhere), so
+// each level keeps the identity it had when it was entered, and a reopened folder with another
+// identity counts as vanished: the walk never follows a name out of the tree it entered.
 #pragma once
 
 #include <cstddef>
@@ -28,7 +31,7 @@ class FolderChain {
                        std::size_t handleBudget = kDefaultHandleBudget);
 
   // The deepest folder, reopened if its handle was given up; nullptr when it can no longer be
-  // reached (it or a folder above it vanished or was replaced by something that is not a folder).
+  // reached (it or a folder above it vanished, or was replaced by something else).
   fs::Directory* Current();
   // Opens the sub-folder `name` of the deepest folder and makes it the deepest. False, with the
   // chain unchanged, when it cannot be opened.
@@ -45,8 +48,13 @@ class FolderChain {
  private:
   struct Level {
     fs::NativeName name;
+    fs::FolderIdentity identity;
     std::unique_ptr<fs::Directory> handle;
   };
+
+  // The level `index` opened again by name from `parent`; nullptr when that name no longer
+  // leads to the folder that was entered.
+  std::unique_ptr<fs::Directory> Reopen(fs::Directory& parent, std::size_t index);
 
   bool KeepsOpen(std::size_t index) const;
   void Close(std::size_t index);

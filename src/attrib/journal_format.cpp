@@ -17,8 +17,12 @@ void PutLe(std::string& out, Unsigned value) {
 }
 void PutName(std::string& out, const fs::NativeName& name) {
   PutLe<std::uint32_t>(out, static_cast<std::uint32_t>(name.size()));
-  for (fs::NativeChar unit : name) {
-    PutLe(out, static_cast<std::make_unsigned_t<fs::NativeChar>>(unit));
+  if constexpr (sizeof(fs::NativeChar) == 1) {
+    out.append(reinterpret_cast<const char*>(name.data()), name.size());
+  } else {
+    for (fs::NativeChar unit : name) {
+      PutLe(out, static_cast<std::make_unsigned_t<fs::NativeChar>>(unit));
+    }
   }
 }
 
@@ -145,27 +149,37 @@ std::string EncodeHeader(const JournalHeader& header) {
 }
 
 std::string RecordEncoder::Encode(const JournalRecord& record) {
+  std::string out;
+  EncodeInto(out, record.folders, record.name, record.isFolder, record.before, record.mask);
+  return out;
+}
+
+void RecordEncoder::EncodeInto(std::string& out, const std::vector<fs::NativeName>& folders,
+                               const fs::NativeName& name, bool isFolder,
+                               const fs::EntryAttributes& before, std::uint32_t mask) {
   std::size_t keep = 0;
-  while (keep < previous_.size() && keep < record.folders.size() &&
-         previous_[keep] == record.folders[keep]) {
+  while (keep < previous_.size() && keep < folders.size() && previous_[keep] == folders[keep]) {
     ++keep;
   }
-  std::string payload;
-  PutLe<std::uint16_t>(payload, static_cast<std::uint16_t>(keep));
-  PutLe<std::uint16_t>(payload, static_cast<std::uint16_t>(record.folders.size() - keep));
-  for (std::size_t i = keep; i < record.folders.size(); ++i) PutName(payload, record.folders[i]);
-  PutName(payload, record.name);
-  PutU8(payload, record.isFolder ? 1 : 0);
-  PutLe<std::uint32_t>(payload, record.before.bits);
-  PutLe<std::uint32_t>(payload, record.before.mode);
-  PutLe<std::uint32_t>(payload, record.mask);
+  out.clear();
+  PutLe<std::uint32_t>(out, 0);  // the payload's length, once it is known
+  const std::size_t start = out.size();
+  PutLe<std::uint16_t>(out, static_cast<std::uint16_t>(keep));
+  PutLe<std::uint16_t>(out, static_cast<std::uint16_t>(folders.size() - keep));
+  for (std::size_t i = keep; i < folders.size(); ++i) PutName(out, folders[i]);
+  PutName(out, name);
+  PutU8(out, isFolder ? 1 : 0);
+  PutLe<std::uint32_t>(out, before.bits);
+  PutLe<std::uint32_t>(out, before.mode);
+  PutLe<std::uint32_t>(out, mask);
 
-  std::string out;
-  PutLe<std::uint32_t>(out, static_cast<std::uint32_t>(payload.size()));
-  out += payload;
-  PutLe<std::uint32_t>(out, Checksum(payload));
-  previous_ = record.folders;
-  return out;
+  const std::size_t length = out.size() - start;
+  for (std::size_t i = 0; i < 4; ++i) out[i] = static_cast<char>(length >> (8 * i));
+  PutLe<std::uint32_t>(out, Checksum(std::string_view(out).substr(start, length)));
+  // Most records share their folders with the one before: nothing to copy then.
+  if (keep != previous_.size() || keep != folders.size()) {
+    previous_.assign(folders.begin(), folders.end());
+  }
 }
 
 JournalReadResult DecodeJournal(std::string_view bytes) {

@@ -50,6 +50,10 @@ std::string EncodeHeader(const JournalHeader& header);
 class RecordEncoder {
  public:
   std::string Encode(const JournalRecord& record);
+  // The same into `out`, in place of what it held, so that its storage serves every record.
+  void EncodeInto(std::string& out, const std::vector<fs::NativeName>& folders,
+                  const fs::NativeName& name, bool isFolder, const fs::EntryAttributes& before,
+                  std::uint32_t mask);
   // Forgets the previous record, after one could not be written.
   void Reset() { previous_.clear(); }
 

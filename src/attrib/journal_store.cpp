@@ -101,14 +101,13 @@ bool JournalWriter::BeforeWrite(const EntryPlace& place, bool isFolder,
     failed_ = true;
     return true;
   }
-  const std::string bytes =
-      encoder_.Encode(JournalRecord{place.folders, place.name, isFolder, before, mask});
+  encoder_.EncodeInto(record_, place.folders, place.name, isFolder, before, mask);
   // A record that is not written whole is cut short: reading stops there, and so does writing.
-  if (size_ + bytes.size() > limit_ || !file_->Append(bytes.data(), bytes.size())) {
+  if (size_ + record_.size() > limit_ || !file_->Append(record_.data(), record_.size())) {
     failed_ = true;
     return true;
   }
-  size_ += bytes.size();
+  size_ += record_.size();
   ++records_;
   return true;
 }

@@ -51,6 +51,7 @@ class JournalWriter : public PassObserver {
   std::unique_ptr<fs::DurableFile> file_;
   std::optional<std::filesystem::path> path_;
   RecordEncoder encoder_;
+  std::string record_;  // the record being written, its storage kept from one to the next
   std::uint64_t records_ = 0;
   bool failed_ = false;
   bool finished_ = false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -23,6 +24,7 @@ struct FakeNode {
   std::uint32_t attributes = 0;
   bool readable = true;
   bool locked = false;  // its attributes cannot be changed
+  bool otherVolume = false;  // mounted here from another volume: never entered nor changed
   std::string path;  // from the drive's root, '/'-separated, for the log
   std::vector<std::pair<fs::NativeName, std::shared_ptr<FakeNode>>> children;  // listing order
 };
@@ -84,13 +86,17 @@ class FakeFileSystem : public fs::FileSystem {
   }
   std::uint32_t Attributes(const std::string& path) const { return Find(path)->attributes; }
 
-  // Every listing and attribute call, e.g. "list a", "files a", "set a/x 2",
+  // Every listing and attribute call, e.g. "list a", "set a/x 2",
   // "set missing x" for a name the folder does not hold.
   std::vector<std::string>& Log() { return log_; }
   const std::vector<std::string>& Log() const { return log_; }
   // Open handles beyond this make OpenFolder fail, as a process out of descriptors would.
   void LimitHandles(int limit) { handleLimit_ = limit; }
   int MostHandlesOpen() const { return mostOpen_; }
+  // Called with the folder and the name before every OpenFolder, to change the tree right then.
+  void OnOpenFolder(std::function<void(FakeNode&, const fs::NativeName&)> hook) {
+    onOpenFolder_ = std::move(hook);
+  }
   int HandlesOpen() const { return open_; }
 
   std::vector<fs::Drive> Drives() override { return {}; }
@@ -123,17 +129,10 @@ class FakeFileSystem : public fs::FileSystem {
       for (const auto& [name, child] : node_->children) entries.push_back({name, child->kind});
       return entries;
     }
-    std::vector<fs::DirEntry> ListFiles() override {
-      owner_.log_.push_back("files " + node_->path);
-      std::vector<fs::DirEntry> entries;
-      for (const auto& [name, child] : node_->children) {
-        if (child->kind != fs::EntryKind::Folder) entries.push_back({name, child->kind});
-      }
-      return entries;
-    }
     std::unique_ptr<fs::Directory> OpenFolder(const fs::NativeName& name) override {
+      if (owner_.onOpenFolder_) owner_.onOpenFolder_(*node_, name);
       std::shared_ptr<FakeNode> child = Child(*node_, name);
-      if (!child || child->kind != fs::EntryKind::Folder) return nullptr;
+      if (!child || child->kind != fs::EntryKind::Folder || child->otherVolume) return nullptr;
       return owner_.OpenNode(child);
     }
     bool SetAttributes(const fs::NativeName& name, std::uint32_t mask) override {
@@ -164,7 +163,7 @@ class FakeFileSystem : public fs::FileSystem {
         return change;
       }
       owner_.log_.push_back("set " + child->path + " " + std::to_string(target.bits));
-      if (child->kind == fs::EntryKind::Link) {
+      if (child->kind == fs::EntryKind::Link || child->otherVolume) {
         change.result = Result::kLeftAlone;
         return change;
       }
@@ -184,6 +183,10 @@ class FakeFileSystem : public fs::FileSystem {
       child->attributes = target.bits;
       change.result = Result::kChanged;
       return change;
+    }
+
+    std::optional<fs::FolderIdentity> Identity() override {
+      return fs::FolderIdentity{0, reinterpret_cast<std::uintptr_t>(node_.get())};
     }
 
    private:
@@ -218,6 +221,7 @@ class FakeFileSystem : public fs::FileSystem {
 
   std::shared_ptr<FakeNode> root_;
   std::vector<std::string> log_;
+  std::function<void(FakeNode&, const fs::NativeName&)> onOpenFolder_;
   int handleLimit_ = -1;
   int open_ = 0;
   int mostOpen_ = 0;

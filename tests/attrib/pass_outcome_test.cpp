@@ -94,7 +94,7 @@ TEST_F(PassOutcomeTest, TheObserverIsAskedBeforeEachWriteAndHearsEveryEntryAfter
   const std::vector<std::string> expected = {
       "before sub/hidden 2->0", "done sub/hidden 0", "before sub/ 2->0", "done sub 0",
       "done right 1",           "before locked 4->0", "done locked 3",    "done link 4",
-      "unlisted closed",        "before closed/ 2->0", "done closed 0"};
+      "before closed/ 2->0",    "unlisted closed",    "done closed 0"};
   EXPECT_EQ(observer_.heard, expected);
 }
 
@@ -107,6 +107,20 @@ TEST_F(PassOutcomeTest, AWriteHeldBackChangesNothingAndCountsAsAChange) {
   EXPECT_EQ(fs_.Attributes("T/sub"), 0x02u);
   EXPECT_EQ(outcome.files.changed, 2u);  // sub/hidden, and locked, whose write never came
   EXPECT_EQ(outcome.files.failed, 0u);
+}
+
+TEST_F(PassOutcomeTest, AFolderOfAnotherVolumeIsLeftAloneAndNotAFailedListing) {
+  fs_.AddFolder("T/mounted", 0x02)->otherVolume = true;
+  fs_.AddFile("T/mounted/inside", 0x02);
+
+  const PassOutcome outcome = pass_.ScanFolder("C:\\T", count_);
+
+  EXPECT_EQ(outcome.folders.leftAlone, 1u);
+  EXPECT_EQ(outcome.failedListings, 1u) << "only what closed holds";
+  EXPECT_EQ(outcome.files.changed, 1u) << "sub/hidden, not mounted/inside";
+  EXPECT_EQ(fs_.Attributes("T/mounted"), 0x02u);
+  EXPECT_EQ(fs_.Attributes("T/mounted/inside"), 0x02u);
+  EXPECT_EQ(std::count(observer_.heard.begin(), observer_.heard.end(), "unlisted mounted"), 0);
 }
 
 TEST_F(PassOutcomeTest, AMissingTargetOpensNothing) {

@@ -2,18 +2,24 @@
 // NTFS image under ntfs-3g, and (KernelAttributes*, run in the VM) vfat, exFAT and ntfs3.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "attrib/attribute_pass.h"
+#include "attrib/journal_store.h"
+#include "attrib/journal_undo.h"
 #include "platform/fs/mountinfo.h"
 #include "platform/fs/posix_directory.h"
 #include "platform/fs/posix_file_system.h"
@@ -64,6 +70,26 @@ void Build(const std::string& root, const std::vector<std::string>& entries) {
   }
 }
 
+// A tmpfs mounted on an existing folder for as long as the object lives.
+class TmpfsOn {
+ public:
+  explicit TmpfsOn(std::string path) : path_(std::move(path)) {
+    if (mount("lumaveil-test", path_.c_str(), "tmpfs", 0, "size=1m,mode=0755") != 0) {
+      problem_ = std::string("this process may not mount a tmpfs (needs root): ") +
+                 std::strerror(errno);
+    }
+  }
+  ~TmpfsOn() {
+    if (Mounted()) umount2(path_.c_str(), MNT_DETACH);
+  }
+  bool Mounted() const { return problem_.empty(); }
+  const std::string& Problem() const { return problem_; }
+
+ private:
+  std::string path_;
+  std::string problem_;
+};
+
 class PosixPassTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -81,8 +107,8 @@ class PosixPassTest : public ::testing::Test {
       ASSERT_EQ(DosBits(path), bits) << path;
     }
   }
-  void ScanTarget() {
-    pass_.ScanOpenFolder(fs::OpenNativeDirectory(target_), "X:\\T", count_);
+  PassOutcome ScanTarget() {
+    return pass_.ScanOpenFolder(fs::OpenNativeDirectory(target_), "X:\\T", count_);
   }
 
   ScratchFolder scratch_;
@@ -176,6 +202,95 @@ TEST_F(PosixPassTest, AFolderReopenedAfterItsHandleWasGivenUpIsNotFollowedOutsid
 
   for (const std::string& path : mirror) EXPECT_EQ(DosBits(path), 0x06u) << path;
   EXPECT_EQ(DosBits(scratch_ / "moved/b/c/d/e/deep"), 0u) << "its own folder was still open";
+}
+
+TEST_F(PosixPassTest, AFolderRenamedIntoAGivenUpLevelsPlaceIsNotWalked) {
+  const std::vector<std::string> chain = {"b/", "b/c/", "b/c/d/", "b/c/d/e/", "b/c/d/e/deep"};
+  Build(target_, {"a/"});
+  Build(target_ + "/a", chain);
+  Build(outside_, chain);
+  std::vector<std::string> broughtIn;
+  for (std::string entry : chain) {
+    if (entry.back() == '/') entry.pop_back();
+    broughtIn.push_back(target_ + "/a/" + entry);
+  }
+  Mark({outside_ + "/b", outside_ + "/b/c", outside_ + "/b/c/d", outside_ + "/b/c/d/e",
+        outside_ + "/b/c/d/e/deep"},
+       0x06);
+  pass_.SetHandleBudget(2);  // a, b, c and d cannot all stay open
+  host_.onEvents = [this] {
+    if (host_.fileNameLabel != "X:\\T\\a\\b\\c\\d\\e\\deep") return;
+    host_.onEvents = nullptr;
+    ASSERT_EQ(rename((target_ + "/a").c_str(), (scratch_ / "moved").c_str()), 0);
+    ASSERT_EQ(rename(outside_.c_str(), (target_ + "/a").c_str()), 0);
+  };
+
+  ScanTarget();
+
+  for (const std::string& path : broughtIn) EXPECT_EQ(DosBits(path), 0x06u) << path;
+}
+
+TEST_F(PosixPassTest, AFolderMountedBelowTheTargetIsNeitherEnteredNorChanged) {
+  Build(target_, {"file", "mnt/", "sub/"});
+  const std::string mountPoint = target_ + "/mnt";
+  const TmpfsOn tmpfs(mountPoint);
+  if (!tmpfs.Mounted()) GTEST_SKIP() << tmpfs.Problem();
+  Build(mountPoint, {"inner", "folder/"});
+  const std::vector<std::string> onTheMount = {mountPoint, mountPoint + "/inner",
+                                               mountPoint + "/folder"};
+  for (const std::string& path : onTheMount) {
+    ASSERT_EQ(setxattr(path.c_str(), "user.DOSATTRIB", "0x6", 4, 0), 0) << path;
+  }
+  host_.ticked = {true, false, false, false};
+
+  const PassOutcome outcome = ScanTarget();
+
+  for (const std::string& path : onTheMount) EXPECT_EQ(DosBits(path), 0x06u) << path;
+  EXPECT_EQ(DosBits(target_ + "/file"), 0x20u);
+  EXPECT_EQ(DosBits(target_ + "/sub"), 0x20u);
+  EXPECT_EQ(count_, 1) << "the file on the mount is not counted either";
+  EXPECT_EQ(outcome.folders.leftAlone, 1u) << "the mount point";
+  EXPECT_EQ(outcome.folders.changed, 1u);
+  EXPECT_EQ(outcome.failedListings, 0u) << "a mount not entered is no failure";
+  EXPECT_TRUE(outcome.AllRight());
+}
+
+class SilentUndo : public UndoObserver {
+ public:
+  void ChangedSince(const EntryPlace&) override {}
+  void Failed(const EntryPlace&, int) override {}
+  void Restored(const EntryPlace&, const JournalRecord&) override {}
+};
+
+TEST_F(PosixPassTest, AnUndoDoesNotReachIntoAVolumeMountedSinceThePass) {
+  Build(target_, {"sub/", "sub/file"});
+  Mark({target_ + "/sub", target_ + "/sub/file"}, 0x06);
+  host_.ticked = {true, false, false, false};
+  const JournalStore store(scratch_ / "journal");
+  auto writer = store.BeginOnNative(target_);
+  pass_.SetObserver(writer.get());
+  ScanTarget();
+  writer->Finish();
+  ASSERT_TRUE(writer->Path());
+  ASSERT_EQ(DosBits(target_ + "/sub/file"), 0x20u);
+
+  // The same names on another volume, as the pass left the originals.
+  const std::string mountPoint = target_ + "/sub";
+  const TmpfsOn tmpfs(mountPoint);
+  if (!tmpfs.Mounted()) GTEST_SKIP() << tmpfs.Problem();
+  Build(mountPoint, {"file"});
+  ASSERT_TRUE(SetDosBits(mountPoint + "/file", 0x20));
+  ASSERT_EQ(setxattr(mountPoint.c_str(), "user.DOSATTRIB", "0x20", 5, 0), 0);
+  SilentUndo silent;
+
+  const UndoOutcome undo = UndoJournal(*writer->Path(), *fileSystem_, silent);
+
+  EXPECT_EQ(undo.status, UndoStatus::kDone);
+  EXPECT_EQ(DosBits(mountPoint + "/file"), 0x20u);
+  EXPECT_EQ(DosBits(mountPoint), 0x20u);
+  EXPECT_EQ(undo.restored, 0u);
+  EXPECT_EQ(undo.failed, 1u) << "sub/file: its folder is on another volume now";
+  EXPECT_EQ(undo.changedSince, 1u) << "sub: the mount point is left alone";
 }
 
 TEST_F(PosixPassTest, AnUnreadableFolderIsChangedButNotWhatItHolds) {

@@ -75,7 +75,7 @@ TEST_F(ScanCommandsTest, ScanLocksRunsThePassAndUnlocks) {
 
   EXPECT_EQ(fs_.Log(),
             Join({kLock,
-                  {"list ", "files ", "label C:\\a.txt", "count : 1", "events", "set a.txt 32",
+                  {"list ", "label C:\\a.txt", "count : 1", "events", "set a.txt 32",
                    "events", "events"},
                   kUnlock}));
 }
@@ -136,7 +136,7 @@ TEST_F(ScanCommandsTest, AStepThatFailsDoesNotKeepTheControlsLocked) {
   EXPECT_EQ(fs_.Attributes("a"), 0u);
   EXPECT_EQ(host_.boxEnabled, (std::array<bool, 4>{true, true, true, true}));
   EXPECT_EQ(fs_.Log(), Join({{"disable Check1(0)", "disable Check1(1)", "disable Check1(2)",
-                              "disable Check1(3)", "list ", "files ", "label C:\\a",
+                              "disable Check1(3)", "list ", "label C:\\a",
                               "count : 1", "events", "set a 0", "events", "events",
                               "enable Check1(0)", "enable Check1(1)", "enable Check1(2)",
                               "enable Check1(3)"}}));

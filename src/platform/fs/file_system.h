@@ -123,6 +123,15 @@ std::string ErrorText(int error);
 // Win32 error), for the calls that only say that they failed.
 int LastErrorNumber();
 
+// What makes a folder the one it is, whatever it is called: the device and inode on POSIX, the
+// volume serial number and file id on Windows. A folder renamed into another's place has
+// another identity.
+struct FolderIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FolderIdentity&) const = default;
+};
+
 // An open folder. Every call is relative to it and never follows a link in the last component.
 class Directory {
  public:
@@ -130,8 +139,6 @@ class Directory {
 
   // Every entry, in the file system's order, "." and ".." included where the folder has them.
   virtual std::vector<DirEntry> ListAll() = 0;
-  // Every entry that is not a folder, in the file system's order.
-  virtual std::vector<DirEntry> ListFiles() = 0;
   // The sub-folder `name`, or nullptr when it is missing, unreadable, not a folder or a link.
   virtual std::unique_ptr<Directory> OpenFolder(const NativeName& name) = 0;
   // Replaces the settable bits of `name` by `mask`, keeping every other bit. False on failure.
@@ -143,6 +150,8 @@ class Directory {
   // left alone.
   virtual AttributeChange ChangeAttributes(const NativeName& name, const AttributeTarget& target,
                                            const BeforeWrite& beforeWrite) = 0;
+  // Which folder this handle holds; nullopt when that cannot be asked.
+  virtual std::optional<FolderIdentity> Identity() = 0;
 };
 
 class FileSystem {

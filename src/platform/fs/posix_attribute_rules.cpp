@@ -49,10 +49,7 @@ std::uint32_t DosAttribToStore(std::optional<std::uint32_t> stored, std::uint32_
 
 std::uint32_t DosAttribReported(std::optional<std::uint32_t> stored, mode_t mode) {
   std::uint32_t bits = stored.value_or(0) & ~(attr::kDirectory | attr::kNormal);
-  if (S_ISREG(mode)) {
-    bits &= ~attr::kReadOnly;
-    if ((mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) bits |= attr::kReadOnly;
-  }
+  if (S_ISREG(mode) && (mode & S_IWUSR) == 0) bits |= attr::kReadOnly;
   if (S_ISDIR(mode)) bits |= attr::kDirectory;
   return AsReported(bits);
 }

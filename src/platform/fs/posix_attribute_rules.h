@@ -37,8 +37,9 @@ std::uint32_t CifsValueToWrite(std::uint32_t mask, bool folder);
 // as Samba writes it.
 std::uint32_t DosAttribToStore(std::optional<std::uint32_t> stored, std::uint32_t mask,
                                bool folder);
-// A regular file is Read-Only exactly when no one may write it, whatever the value says;
-// a folder's Read-Only lives in the value alone, since its mode is never changed.
+// A regular file is Read-Only when the value says so (as Samba stores it, leaving the mode alone)
+// or when its owner may not write it; a folder's Read-Only lives in the value alone, since its
+// mode is never changed.
 std::uint32_t DosAttribReported(std::optional<std::uint32_t> stored, mode_t mode);
 
 // Read-Only on a regular file takes every write bit away.

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/fs/posix_dos_attributes.h"
+#include "platform/fs/posix_entry.h"
 #include "platform/fs/posix_fs_type.h"
 #include "platform/fs/posix_unique_fd.h"
 
@@ -46,35 +47,50 @@ EntryKind KindOfDirent(int dirFd, const dirent& entry) {
 }
 
 // Gives a regular file exactly `mode` once its attributes are written, where they left it
-// otherwise.
+// otherwise. The name must still lead to the entry that was looked up.
 bool WriteMode(const Entry& entry, std::optional<std::uint32_t> mode) {
   if (!mode) return true;
   struct stat now {};
-  if (fstat(entry.pathFd.get(), &now) != 0) return false;
+  if (fstatat(entry.dirFd, entry.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  if (now.st_dev != entry.st.st_dev || now.st_ino != entry.st.st_ino) {
+    errno = ESTALE;
+    return false;
+  }
   if ((now.st_mode & 07777) == *mode) return true;
-  return chmod(entry.ProcPath().c_str(), static_cast<mode_t>(*mode)) == 0;
+  return ChmodEntry(entry, static_cast<mode_t>(*mode)) == 0;
 }
 
+// A folder of the pass. The pass stays on the mount it started on: a folder mounted below it is
+// another drive, or a pseudo file system such as /proc, and is neither entered nor changed. Mounts
+// are told apart by mount ID rather than device, so that btrfs subvolumes, which are folders of
+// the same mount, are still walked.
 class PosixDirectory final : public Directory {
  public:
-  PosixDirectory(UniqueFd fd, std::shared_ptr<MechanismCache> mechanisms)
-      : fd_(std::move(fd)), mechanisms_(std::move(mechanisms)) {}
+  PosixDirectory(UniqueFd fd, std::optional<std::uint64_t> mountId,
+                 std::shared_ptr<MechanismCache> mechanisms)
+      : fd_(std::move(fd)), mountId_(mountId), mechanisms_(std::move(mechanisms)) {
+    if (fstat(fd_.get(), &st_) != 0) st_ = {};
+  }
 
-  std::vector<DirEntry> ListAll() override { return List(false); }
-  std::vector<DirEntry> ListFiles() override { return List(true); }
+  std::vector<DirEntry> ListAll() override { return List(); }
 
   std::unique_ptr<Directory> OpenFolder(const NativeName& name) override {
     if (!IsPlainName(name)) return nullptr;
     UniqueFd sub(openat(fd_.get(), name.c_str(),
                         O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!sub) return nullptr;
-    return std::make_unique<PosixDirectory>(std::move(sub), mechanisms_);
+    const std::optional<std::uint64_t> mountId = MountIdOf(sub.get());
+    if (!SameMount(mountId, sub.get())) {
+      errno = EXDEV;
+      return nullptr;
+    }
+    return std::make_unique<PosixDirectory>(std::move(sub), mountId, mechanisms_);
   }
 
   bool SetAttributes(const NativeName& name, std::uint32_t mask) override {
     if (!IsPlainName(name)) return false;
     auto entry = OpenEntry(fd_.get(), name);
-    if (!entry) return false;
+    if (!entry || !OnThisMount(*entry)) return false;
     return WriteAttributes(mechanisms_->For(*entry), *entry, mask);
   }
 
@@ -99,25 +115,24 @@ class PosixDirectory final : public Directory {
       change.error = errno;
       return change;
     }
-    if (entry->IsSpecial()) {
+    // Links, special files and whatever is mounted here from another volume are never changed.
+    if (entry->IsSpecial() || !OnThisMount(*entry)) {
       change.result = AttributeChange::Result::kLeftAlone;
       return change;
     }
     const AttributeMechanism mechanism = mechanisms_->For(*entry);
     errno = 0;
-    const auto bits = ReadAttributes(mechanism, *entry);
-    if (!bits) {
+    const auto reading = ReadForChange(mechanism, *entry);
+    if (!reading) {
       change.error = errno;
       return change;
     }
-    // An attribute value that may not be read (a folder its owner may write but not read) is
-    // read as none; the write may still be allowed, so it is not taken as already right.
-    const bool readInFull = errno != EACCES && errno != EPERM;
-    change.before = {*bits, static_cast<std::uint32_t>(entry->st.st_mode & 07777)};
+    change.before = {reading->reported, static_cast<std::uint32_t>(entry->st.st_mode & 07777)};
     // A folder's mode is never the pass's to change, so no mode is asked of one.
     AttributeTarget wanted = target;
     if (!entry->IsRegularFile()) wanted.mode.reset();
-    if (readInFull && AlreadyMatches(change.before, wanted)) {
+    // A value that could not be read may still be written, so it is not taken as right.
+    if (reading->complete && AlreadyMatches(change.before, wanted)) {
       change.result = AttributeChange::Result::kAlreadyRight;
       return change;
     }
@@ -126,7 +141,8 @@ class PosixDirectory final : public Directory {
       return change;
     }
     errno = 0;
-    if (!WriteAttributes(mechanism, *entry, wanted.bits) || !WriteMode(*entry, wanted.mode)) {
+    if (!WriteAfterRead(mechanism, *entry, *reading, wanted.bits) ||
+        !WriteMode(*entry, wanted.mode)) {
       change.error = errno;
       return change;
     }
@@ -134,10 +150,34 @@ class PosixDirectory final : public Directory {
     return change;
   }
 
+  std::optional<FolderIdentity> Identity() override {
+    if (st_.st_ino == 0) return std::nullopt;
+    return FolderIdentity{static_cast<std::uint64_t>(st_.st_dev), st_.st_ino};
+  }
+
  private:
+  // Whether a folder open as `fd`, of mount `mountId`, is on this folder's mount. Where the mount
+  // cannot be asked, another device still means another mount.
+  bool SameMount(const std::optional<std::uint64_t>& mountId, int fd) const {
+    if (mountId && mountId_) return *mountId == *mountId_;
+    struct stat st {};
+    return fstat(fd, &st) == 0 && st.st_dev == st_.st_dev;
+  }
+
+  bool OnThisMount(const Entry& entry) const {
+    if (entry.mountId && mountId_) return *entry.mountId == *mountId_;
+    // statx without mount IDs (before Linux 5.8): only a folder can be a mount point worth
+    // asking about, and its open descriptor tells.
+    if (entry.st.st_dev != st_.st_dev) return false;
+    if (!entry.IsFolder()) return true;
+    UniqueFd folder(openat(fd_.get(), entry.name.c_str(),
+                           O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    return folder && SameMount(MountIdOf(folder.get()), folder.get());
+  }
+
   // Reads through a duplicate so the stream's own descriptor can be closed by closedir()
   // while this folder's stays open for the calls that follow.
-  std::vector<DirEntry> List(bool filesOnly) {
+  std::vector<DirEntry> List() {
     std::vector<DirEntry> entries;
     int copy = fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0);
     if (copy < 0) return entries;
@@ -149,15 +189,15 @@ class PosixDirectory final : public Directory {
     // A duplicate shares the read position, so an earlier listing must not leave us at its end.
     rewinddir(stream);
     while (const dirent* entry = readdir(stream)) {
-      EntryKind kind = KindOfDirent(fd_.get(), *entry);
-      if (filesOnly && kind == EntryKind::Folder) continue;
-      entries.push_back(DirEntry{entry->d_name, kind});
+      entries.push_back(DirEntry{entry->d_name, KindOfDirent(fd_.get(), *entry)});
     }
     closedir(stream);
     return entries;
   }
 
   UniqueFd fd_;
+  struct stat st_ {};
+  std::optional<std::uint64_t> mountId_;
   std::shared_ptr<MechanismCache> mechanisms_;
 };
 
@@ -189,7 +229,9 @@ std::unique_ptr<Directory> OpenNativeDirectory(const std::string& nativePath) {
   UniqueFd fd(open(nativePath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!fd && errno == ENAMETOOLONG) fd = OpenLongPath(nativePath);
   if (!fd) return nullptr;
-  return std::make_unique<PosixDirectory>(std::move(fd), std::make_shared<MechanismCache>());
+  const std::optional<std::uint64_t> mountId = MountIdOf(fd.get());
+  return std::make_unique<PosixDirectory>(std::move(fd), mountId,
+                                          std::make_shared<MechanismCache>());
 }
 
 }  // namespace lumaveil::fs

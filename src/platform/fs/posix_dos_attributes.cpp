@@ -1,6 +1,6 @@
-// Every call goes through the entry's O_PATH descriptor (by /proc/self/fd/N), so it reaches the
-// inode that was checked and never a link's target. Only regular files and folders are ever
-// reopened for an ioctl, and only with O_NONBLOCK.
+// Every call reaches the entry by its name relative to its open folder and never follows a link
+// (posix_entry.h). Only regular files and folders are ever reopened for an ioctl, only after
+// their inode is checked, and only with O_NONBLOCK.
 #include "platform/fs/posix_dos_attributes.h"
 
 #include <fcntl.h>
@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "platform/fs/file_system.h"
 #include "platform/fs/posix_attribute_rules.h"
@@ -30,7 +31,7 @@ constexpr long kFuseMagic = 0x65735546;
 
 std::optional<std::uint32_t> GetU32(const Entry& entry, const char* name) {
   std::uint32_t value = 0;
-  if (getxattr(entry.ProcPath().c_str(), name, &value, sizeof value) !=
+  if (GetEntryXattr(entry, name, &value, sizeof value) !=
       static_cast<ssize_t>(sizeof value)) {
     return std::nullopt;
   }
@@ -38,15 +39,10 @@ std::optional<std::uint32_t> GetU32(const Entry& entry, const char* name) {
 }
 
 bool SetU32(const Entry& entry, const char* name, std::uint32_t value) {
-  return setxattr(entry.ProcPath().c_str(), name, &value, sizeof value, 0) == 0;
+  return SetEntryXattr(entry, name, &value, sizeof value) == 0;
 }
 
 // --- FAT and exFAT ---------------------------------------------------------------------------
-
-UniqueFd OpenReadOnly(const Entry& entry) {
-  if (entry.IsSpecial()) return UniqueFd();
-  return UniqueFd(open(entry.ProcPath().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-}
 
 std::optional<std::uint32_t> FatGet(int fd) {
   std::uint32_t value = 0;
@@ -54,35 +50,39 @@ std::optional<std::uint32_t> FatGet(int fd) {
   return value;
 }
 
-std::optional<std::uint32_t> FatRead(const Entry& entry) {
-  UniqueFd fd = OpenReadOnly(entry);
-  if (!fd) return std::nullopt;
-  auto value = FatGet(fd.get());
-  if (!value) return std::nullopt;
-  return AsReported(*value);
+// The descriptor the value was read through is kept for the write.
+std::optional<AttributeReading> FatRead(const Entry& entry) {
+  AttributeReading reading;
+  reading.data = OpenEntryData(entry);
+  if (!reading.data) return std::nullopt;
+  reading.raw = FatGet(reading.data.get());
+  if (!reading.raw) return std::nullopt;
+  reading.reported = AsReported(*reading.raw);
+  return reading;
 }
 
-bool FatWrite(const Entry& entry, std::uint32_t mask) {
-  UniqueFd fd = OpenReadOnly(entry);
-  if (!fd) return false;
+bool FatWrite(const AttributeReading& reading, std::uint32_t mask) {
   std::uint32_t value = FatValueToWrite(mask);
   // exFAT wants CAP_LINUX_IMMUTABLE for any change while System is set; a call that changes
   // nothing must not fail for that.
-  if (auto current = FatGet(fd.get()); current && FatValueToWrite(*current) == value) return true;
-  return ioctl(fd.get(), FAT_IOCTL_SET_ATTRIBUTES, &value) == 0;
+  if (FatValueToWrite(*reading.raw) == value) return true;
+  return ioctl(reading.data.get(), FAT_IOCTL_SET_ATTRIBUTES, &value) == 0;
 }
 
 // --- NTFS (ntfs3, ntfs-3g) --------------------------------------------------------------------
 
-std::optional<std::uint32_t> NtfsRead(const Entry& entry) {
-  auto raw = GetU32(entry, kNtfsAttribName);
-  if (!raw) return std::nullopt;
-  return NtfsReported(*raw, entry.IsFolder());
+std::optional<AttributeReading> NtfsRead(const Entry& entry) {
+  AttributeReading reading;
+  reading.raw = GetU32(entry, kNtfsAttribName);
+  if (!reading.raw) return std::nullopt;
+  reading.reported = NtfsReported(*reading.raw, entry.IsFolder());
+  return reading;
 }
 
 bool OnFuse(const Entry& entry) {
+  UniqueFd fd(openat(entry.dirFd, entry.name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
   struct statfs st {};
-  return fstatfs(entry.pathFd.get(), &st) == 0 && st.f_type == kFuseMagic;
+  return fd && fstatfs(fd.get(), &st) == 0 && st.f_type == kFuseMagic;
 }
 
 // Whether storing `value` would make ntfs-3g show the regular file as another type. A file
@@ -91,7 +91,7 @@ bool NtfsWouldRetypeFile(const Entry& entry, std::uint32_t value) {
   char buffer[kInterixSignatureSize];
   std::string_view head;
   if (entry.st.st_size >= static_cast<off_t>(sizeof buffer)) {
-    UniqueFd fd = OpenReadOnly(entry);
+    UniqueFd fd = OpenEntryData(entry);
     const ssize_t got = fd ? pread(fd.get(), buffer, sizeof buffer, 0) : -1;
     if (got < 0) return true;
     head = std::string_view(buffer, static_cast<std::size_t>(got));
@@ -99,13 +99,12 @@ bool NtfsWouldRetypeFile(const Entry& entry, std::uint32_t value) {
   return NtfsWouldRetype(value, entry.st.st_size, head);
 }
 
-bool NtfsWrite(const Entry& entry, std::uint32_t mask) {
+bool NtfsWrite(const Entry& entry, const AttributeReading& reading, std::uint32_t mask) {
   // ntfs-3g encodes links and FIFOs in the System bit: changing it would change their type.
   if (entry.IsSpecial()) return false;
-  auto current = GetU32(entry, kNtfsAttribName);
-  if (!current) return false;
-  std::uint32_t value = NtfsValueToWrite(*current, mask);
-  if (value == *current) return true;
+  const std::uint32_t current = *reading.raw;
+  const std::uint32_t value = NtfsValueToWrite(current, mask);
+  if (value == current) return true;
   // Only ntfs-3g (over FUSE) makes types up from the bits, and only from System.
   if (!entry.IsRegularFile() || (value & attr::kSystem) == 0 || !OnFuse(entry)) {
     return SetU32(entry, kNtfsAttribName, value);
@@ -114,15 +113,17 @@ bool NtfsWrite(const Entry& entry, std::uint32_t mask) {
     errno = kWouldChangeType;
     return false;
   }
-  return SetNtfsAttribKeepingType(entry, *current, value);
+  return SetNtfsAttribKeepingType(entry, current, value);
 }
 
 // --- SMB client mounts ------------------------------------------------------------------------
 
-std::optional<std::uint32_t> CifsRead(const Entry& entry) {
+std::optional<AttributeReading> CifsRead(const Entry& entry) {
   auto value = GetU32(entry, kCifsAttribName);
   if (!value) return std::nullopt;
-  return AsReported(*value);
+  AttributeReading reading;
+  reading.reported = AsReported(*value);
+  return reading;
 }
 
 bool CifsWrite(const Entry& entry, std::uint32_t mask) {
@@ -135,7 +136,7 @@ bool CifsWrite(const Entry& entry, std::uint32_t mask) {
 // The value as stored, byte for byte; nullopt when there is none.
 std::optional<std::string> StoredDosAttribValue(const Entry& entry) {
   char buffer[256];
-  ssize_t size = getxattr(entry.ProcPath().c_str(), kDosAttribName, buffer, sizeof buffer);
+  ssize_t size = GetEntryXattr(entry, kDosAttribName, buffer, sizeof buffer);
   if (size < 0) return std::nullopt;
   return std::string(buffer, static_cast<std::size_t>(size));
 }
@@ -143,6 +144,16 @@ std::optional<std::string> StoredDosAttribValue(const Entry& entry) {
 std::optional<std::uint32_t> StoredDosAttrib(const std::optional<std::string>& value) {
   if (!value) return std::nullopt;
   return ParseDosAttrib(*value);
+}
+
+AttributeReading DosAttribRead(const Entry& entry) {
+  AttributeReading reading;
+  errno = 0;
+  reading.stored = StoredDosAttribValue(entry);
+  // A value that may not be read (a folder its owner may write but not read) counts as none.
+  reading.complete = reading.stored || (errno != EACCES && errno != EPERM);
+  reading.reported = DosAttribReported(StoredDosAttrib(reading.stored), entry.st.st_mode);
+  return reading;
 }
 
 mode_t ProcessUmask() {
@@ -166,10 +177,10 @@ mode_t ProcessUmask() {
 }
 
 bool SetDosAttrib(const Entry& entry, const std::string& value) {
-  return setxattr(entry.ProcPath().c_str(), kDosAttribName, value.data(), value.size(), 0) == 0;
+  return SetEntryXattr(entry, kDosAttribName, value.data(), value.size()) == 0;
 }
 
-bool Chmod(const Entry& entry, mode_t mode) { return chmod(entry.ProcPath().c_str(), mode) == 0; }
+bool Chmod(const Entry& entry, mode_t mode) { return ChmodEntry(entry, mode) == 0; }
 
 // Puts back the value that was stored before a change that could not be finished.
 void RestoreDosAttrib(const Entry& entry, const std::optional<std::string>& stored) {
@@ -177,7 +188,7 @@ void RestoreDosAttrib(const Entry& entry, const std::optional<std::string>& stor
   if (stored) {
     SetDosAttrib(entry, *stored);
   } else {
-    removexattr(entry.ProcPath().c_str(), kDosAttribName);
+    RemoveEntryXattr(entry, kDosAttribName);
   }
   errno = failure;
 }
@@ -203,22 +214,28 @@ bool SetDosAttribAndMode(const Entry& entry, const std::optional<std::string>& s
   return false;
 }
 
-bool DosAttribWrite(const Entry& entry, std::uint32_t mask) {
+bool DosAttribWrite(const Entry& entry, const AttributeReading& reading, std::uint32_t mask) {
   if (entry.IsSpecial()) return false;
-  const auto stored = StoredDosAttribValue(entry);
-  const std::string value =
-      FormatDosAttrib(DosAttribToStore(StoredDosAttrib(stored), mask, entry.IsFolder()));
+  const std::optional<std::string>& stored = reading.stored;
+  const std::optional<std::uint32_t> storedBits = StoredDosAttrib(stored);
+  const std::uint32_t bits = DosAttribToStore(storedBits, mask, entry.IsFolder());
+  // The bits decide, not the bytes: a value that already holds them, in whatever form, is left
+  // as it is, and so is everything else another program stored with them.
+  const bool valueRight = storedBits == bits;
+  const std::string value = valueRight ? std::string() : DosAttribToWrite(stored, bits);
   const mode_t mode = entry.st.st_mode & 07777;
   const bool wantReadOnly = (mask & attr::kReadOnly) != 0;
   const bool isReadOnly = (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  // Read-Only takes every write bit away; clearing it gives the owner's back.
+  const bool modeRight = wantReadOnly ? isReadOnly : (mode & S_IWUSR) != 0;
   // Nothing to change, nothing written: on overlay a write would copy the whole file up.
-  if (stored == value && (entry.IsFolder() || wantReadOnly == isReadOnly)) return true;
+  if (valueRight && (entry.IsFolder() || modeRight)) return true;
   // A folder's mode never follows Read-Only: without write bits it would lock out its users.
   mode_t target = mode;
-  if (!entry.IsFolder() && wantReadOnly && !isReadOnly) target = ModeWithoutWrite(mode);
-  if (!entry.IsFolder() && !wantReadOnly && isReadOnly) {
-    target = ModeWithWriteRestored(mode, ProcessUmask());
+  if (!entry.IsFolder() && !modeRight) {
+    target = wantReadOnly ? ModeWithoutWrite(mode) : ModeWithWriteRestored(mode, ProcessUmask());
   }
+  if (valueRight) return Chmod(entry, target);
   return SetDosAttribAndMode(entry, stored, value, mode, target);
 }
 
@@ -227,39 +244,54 @@ bool DosAttribWrite(const Entry& entry, std::uint32_t mask) {
 bool SetNtfsAttribKeepingType(const Entry& entry, std::uint32_t current, std::uint32_t value) {
   if (!SetU32(entry, kNtfsAttribName, value)) return false;
   // The old inode answers EIO once its type has changed: only a look-up by name sees the new one.
-  const auto fresh = OpenEntry(entry.folderFd, entry.name);
+  const auto fresh = OpenEntry(entry.dirFd, entry.name);
   if (fresh && fresh->IsRegularFile()) return true;
   if (fresh && fresh->st.st_ino == entry.st.st_ino) SetU32(*fresh, kNtfsAttribName, current);
   errno = kWouldChangeType;
   return false;
 }
 
-std::optional<std::uint32_t> ReadAttributes(AttributeMechanism mechanism, const Entry& entry) {
+std::optional<AttributeReading> ReadForChange(AttributeMechanism mechanism, const Entry& entry) {
   switch (mechanism) {
     case AttributeMechanism::kFatIoctl: return FatRead(entry);
     case AttributeMechanism::kNtfsXattr: return NtfsRead(entry);
     case AttributeMechanism::kCifsXattr: return CifsRead(entry);
-    case AttributeMechanism::kDosAttribText:
-      return DosAttribReported(StoredDosAttrib(StoredDosAttribValue(entry)), entry.st.st_mode);
+    case AttributeMechanism::kDosAttribText: return DosAttribRead(entry);
     case AttributeMechanism::kNone:
     case AttributeMechanism::kProbeFuse:
       break;
   }
-  return DosAttribReported(std::nullopt, entry.st.st_mode);
+  AttributeReading reading;
+  reading.reported = DosAttribReported(std::nullopt, entry.st.st_mode);
+  return reading;
 }
 
-bool WriteAttributes(AttributeMechanism mechanism, const Entry& entry, std::uint32_t mask) {
+bool WriteAfterRead(AttributeMechanism mechanism, const Entry& entry,
+                    const AttributeReading& reading, std::uint32_t mask) {
   switch (mechanism) {
-    case AttributeMechanism::kFatIoctl: return FatWrite(entry, mask);
-    case AttributeMechanism::kNtfsXattr: return NtfsWrite(entry, mask);
+    case AttributeMechanism::kFatIoctl: return FatWrite(reading, mask);
+    case AttributeMechanism::kNtfsXattr: return NtfsWrite(entry, reading, mask);
     case AttributeMechanism::kCifsXattr: return CifsWrite(entry, mask);
-    case AttributeMechanism::kDosAttribText: return DosAttribWrite(entry, mask);
+    case AttributeMechanism::kDosAttribText: return DosAttribWrite(entry, reading, mask);
     case AttributeMechanism::kNone:
     case AttributeMechanism::kProbeFuse:
       break;
   }
   errno = EOPNOTSUPP;
   return false;
+}
+
+std::optional<std::uint32_t> ReadAttributes(AttributeMechanism mechanism, const Entry& entry) {
+  auto reading = ReadForChange(mechanism, entry);
+  if (!reading) return std::nullopt;
+  return reading->reported;
+}
+
+bool WriteAttributes(AttributeMechanism mechanism, const Entry& entry, std::uint32_t mask) {
+  // An SMB client mount's value is replaced whole: there is nothing to read first.
+  if (mechanism == AttributeMechanism::kCifsXattr) return CifsWrite(entry, mask);
+  auto reading = ReadForChange(mechanism, entry);
+  return reading && WriteAfterRead(mechanism, entry, *reading, mask);
 }
 
 }  // namespace lumaveil::fs

@@ -4,11 +4,32 @@
 #include <cerrno>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/fs/posix_entry.h"
 #include "platform/fs/posix_fs_type.h"
+#include "platform/fs/posix_unique_fd.h"
 
 namespace lumaveil::fs {
+
+// What one read of an entry found, kept so that the write that follows needs no second read.
+struct AttributeReading {
+  std::uint32_t reported = 0;  // as Windows would report them
+  // False when a stored value could not be read for want of permission and counts as none, so
+  // the bits cannot be known to be right already.
+  bool complete = true;
+  std::optional<std::uint32_t> raw;    // the value as the file system keeps it (FAT, NTFS)
+  std::optional<std::string> stored;   // user.DOSATTRIB byte for byte, when there is one
+  UniqueFd data;                       // FAT: the descriptor the ioctl read through
+};
+
+// Reads the entry once for a change; nullopt when it cannot be read.
+std::optional<AttributeReading> ReadForChange(AttributeMechanism mechanism, const Entry& entry);
+// Replaces the settable bits by `mask`, from what `reading` found, keeping every other bit and
+// writing nothing where nothing changes. Links and special files are never changed (false);
+// nor is a file that ntfs-3g would show as another type (false, errno kWouldChangeType).
+bool WriteAfterRead(AttributeMechanism mechanism, const Entry& entry,
+                    const AttributeReading& reading, std::uint32_t mask);
 
 // The entry's attributes as Windows would report them; nullopt when they cannot be read.
 std::optional<std::uint32_t> ReadAttributes(AttributeMechanism mechanism, const Entry& entry);

@@ -1,8 +1,8 @@
 #include "platform/fs/posix_fs_type.h"
 
+#include <fcntl.h>
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
-#include <sys/xattr.h>
 
 #include <array>
 #include <cstdint>
@@ -19,7 +19,7 @@ constexpr std::array<std::string_view, 21> kNoAttributes = {
 // ntfs-3g is the FUSE file system that answers system.ntfs_attrib with four bytes.
 bool AnswersNtfsAttrib(const Entry& entry) {
   std::uint32_t value = 0;
-  return getxattr(entry.ProcPath().c_str(), "system.ntfs_attrib", &value, sizeof value) ==
+  return GetEntryXattr(entry, "system.ntfs_attrib", &value, sizeof value) ==
          static_cast<ssize_t>(sizeof value);
 }
 
@@ -84,9 +84,11 @@ AttributeMechanism MechanismCache::For(const Entry& entry) {
   if (fsType) {
     mechanism = MechanismForFsType(*fsType);
   } else {
+    // The folder holding the entry is on the same file system, and open.
     struct statfs info {};
-    mechanism = fstatfs(entry.pathFd.get(), &info) == 0 ? MechanismForMagic(info.f_type)
-                                                        : AttributeMechanism::kDosAttribText;
+    const int asked = entry.dirFd == AT_FDCWD ? statfs(entry.name.c_str(), &info)
+                                              : fstatfs(entry.dirFd, &info);
+    mechanism = asked == 0 ? MechanismForMagic(info.f_type) : AttributeMechanism::kDosAttribText;
   }
   if (mechanism == AttributeMechanism::kProbeFuse) {
     // Other FUSE file systems may still keep user extended attributes; if not, setting fails.

@@ -36,8 +36,7 @@ class Win32Directory : public Directory {
  public:
   explicit Win32Directory(UniqueHandle handle) : handle_(std::move(handle)) {}
 
-  std::vector<DirEntry> ListAll() override { return List(false); }
-  std::vector<DirEntry> ListFiles() override { return List(true); }
+  std::vector<DirEntry> ListAll() override { return List(); }
 
   std::unique_ptr<Directory> OpenFolder(const NativeName& name) override {
     // The link itself is opened, never its target, and a link is no folder to enter.
@@ -105,10 +104,17 @@ class Win32Directory : public Directory {
     return AttributesAsRead(info.FileAttributes);
   }
 
+  std::optional<FolderIdentity> Identity() override {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle_.get(), &info)) return std::nullopt;
+    return FolderIdentity{info.dwVolumeSerialNumber,
+                          (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+  }
+
  private:
   // Reads the listing through the handle itself, from its start on every call. A listing that
   // fails part way keeps what it read.
-  std::vector<DirEntry> List(bool filesOnly) {
+  std::vector<DirEntry> List() {
     NoCriticalErrorDialogs quiet;
     std::vector<DirEntry> entries;
     std::vector<std::uint64_t> buffer(64 * 1024 / sizeof(std::uint64_t));
@@ -121,11 +127,9 @@ class Win32Directory : public Directory {
         const auto* info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
         // For a reparse point the EA size field carries its tag.
         const std::uint32_t tag = info->EaSize;
-        if (!filesOnly || !(info->FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-          entries.push_back(DirEntry{
-              NativeName(info->FileName, info->FileNameLength / sizeof(wchar_t)),
-              KindOf(info->FileAttributes, tag)});
-        }
+        entries.push_back(
+            DirEntry{NativeName(info->FileName, info->FileNameLength / sizeof(wchar_t)),
+                     KindOf(info->FileAttributes, tag)});
         if (info->NextEntryOffset == 0) break;
         at += info->NextEntryOffset;
       }

@@ -51,32 +51,35 @@ TEST_F(PosixDirectoryTest, ListAllHasEveryEntryWithDotsAndKinds) {
   EXPECT_EQ(AsMap(all), expected);
 }
 
-TEST_F(PosixDirectoryTest, ListFilesLeavesOutOnlyFolders) {
-  auto dir = OpenNativeDirectory(root_.path());
-  ASSERT_NE(dir, nullptr);
-  std::map<NativeName, EntryKind> expected = {{"file.txt", EntryKind::File},
-                                              {".dotfile", EntryKind::File},
-                                              {"link to folder", EntryKind::Link},
-                                              {"fifo", EntryKind::Special}};
-  EXPECT_EQ(AsMap(dir->ListFiles()), expected);
-}
-
 TEST_F(PosixDirectoryTest, ListingsRepeatInTheFileSystemsOrder) {
   auto dir = OpenNativeDirectory(root_.path());
   ASSERT_NE(dir, nullptr);
   auto first = dir->ListAll();
-  auto files = dir->ListFiles();
-  // A second listing starts from the beginning again, and both keep the same order.
+  // A second listing starts from the beginning again, in the same order.
   auto second = dir->ListAll();
-  std::vector<NativeName> names, namesAgain, fileNames, expectedFiles;
-  for (const DirEntry& e : first) {
-    names.push_back(e.name);
-    if (e.kind != EntryKind::Folder) expectedFiles.push_back(e.name);
-  }
+  std::vector<NativeName> names, namesAgain;
+  for (const DirEntry& e : first) names.push_back(e.name);
   for (const DirEntry& e : second) namesAgain.push_back(e.name);
-  for (const DirEntry& e : files) fileNames.push_back(e.name);
   EXPECT_EQ(namesAgain, names);
-  EXPECT_EQ(fileNames, expectedFiles);
+}
+
+TEST_F(PosixDirectoryTest, AFolderRenamedIntoAnothersPlaceHasAnotherIdentity) {
+  ASSERT_EQ(mkdir((root_ / "other").c_str(), 0755), 0);
+  auto dir = OpenNativeDirectory(root_.path());
+  ASSERT_NE(dir, nullptr);
+  auto first = dir->OpenFolder("folder");
+  auto again = dir->OpenFolder("folder");
+  ASSERT_TRUE(first && again);
+  ASSERT_TRUE(first->Identity().has_value());
+  EXPECT_EQ(first->Identity(), again->Identity());
+  EXPECT_NE(first->Identity(), dir->Identity());
+
+  ASSERT_EQ(rename((root_ / "folder").c_str(), (root_ / "moved").c_str()), 0);
+  ASSERT_EQ(rename((root_ / "other").c_str(), (root_ / "folder").c_str()), 0);
+  auto swapped = dir->OpenFolder("folder");
+  ASSERT_NE(swapped, nullptr);
+  EXPECT_NE(swapped->Identity(), first->Identity());
+  EXPECT_EQ(dir->OpenFolder("moved")->Identity(), first->Identity());
 }
 
 TEST_F(PosixDirectoryTest, OpenFolderReachesOnlyRealSubFolders) {
@@ -85,7 +88,7 @@ TEST_F(PosixDirectoryTest, OpenFolderReachesOnlyRealSubFolders) {
   ASSERT_NE(dir, nullptr);
   auto sub = dir->OpenFolder("folder");
   ASSERT_NE(sub, nullptr);
-  EXPECT_EQ(AsMap(sub->ListFiles()).count("inner.txt"), 1u);
+  EXPECT_EQ(AsMap(sub->ListAll()).count("inner.txt"), 1u);
 
   for (const char* refused : {"link to folder", "file.txt", "fifo", "missing", "", ".", "..",
                               "folder/..", "../"}) {
@@ -118,7 +121,7 @@ TEST_F(PosixDirectoryTest, NamesAreRawBytes) {
 
   auto sub = dir->OpenFolder(backslash);
   ASSERT_NE(sub, nullptr);
-  EXPECT_EQ(AsMap(sub->ListFiles()).count("inside"), 1u);
+  EXPECT_EQ(AsMap(sub->ListAll()).count("inside"), 1u);
   EXPECT_TRUE(dir->SetAttributes(invalidUtf8, attr::kHidden));
   EXPECT_EQ(dir->GetAttributes(invalidUtf8), attr::kHidden);
 }
@@ -161,7 +164,7 @@ TEST_F(PosixDirectoryTest, PathsLongerThanPathMaxWork) {
   EXPECT_TRUE(dir->SetAttributes("deep.txt", attr::kHidden | attr::kSystem));
   auto byPath = OpenNativeDirectory(deepPath);
   ASSERT_NE(byPath, nullptr);
-  EXPECT_EQ(AsMap(byPath->ListFiles()).count("deep.txt"), 1u);
+  EXPECT_EQ(AsMap(byPath->ListAll()).count("deep.txt"), 1u);
   EXPECT_EQ(byPath->GetAttributes("deep.txt"), attr::kHidden | attr::kSystem);
 }
 
@@ -173,7 +176,6 @@ TEST_F(PosixDirectoryTest, NoDescriptorOutlivesItsUse) {
     ASSERT_NE(dir, nullptr);
     for (int round = 0; round < 3; ++round) {
       dir->ListAll();
-      dir->ListFiles();
       auto sub = dir->OpenFolder("folder");
       ASSERT_NE(sub, nullptr);
       sub->ListAll();

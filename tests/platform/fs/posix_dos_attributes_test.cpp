@@ -32,28 +32,75 @@ using testing::WriteFile;
 
 // --- the stored text forms ------------------------------------------------------------------
 
-std::string SambaBlob(unsigned version, std::uint32_t validFlags, std::uint32_t attrib) {
-  std::string blob = "\0\0"s + static_cast<char>(version) + '\0' + static_cast<char>(version) +
-                     "\0\0\0"s;
-  for (std::uint32_t value : {validFlags, attrib}) {
-    for (int i = 0; i < 4; ++i) blob += static_cast<char>((value >> (8 * i)) & 0xff);
+void PutLittleEndian(std::string& bytes, std::uint64_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+// Samba's binary form: `text` and its NUL, padded to 2 bytes; the version twice; padding to
+// 4 bytes; then the version's record: valid flags, attributes and the creation time
+// 0x01d9aabbccddeeff, with an itime before it in version 4 and the sizes and times of version 3
+// around it. Versions 1 and 2 keep a 16-bit attribute field.
+std::string SambaBlob(unsigned version, std::uint32_t validFlags, std::uint32_t attrib,
+                      const std::string& text = "") {
+  constexpr std::uint64_t kCreated = 0x01d9aabbccddeeffULL;
+  std::string blob = text + '\0';
+  if (blob.size() % 2) blob += '\0';
+  PutLittleEndian(blob, version, 2);
+  PutLittleEndian(blob, version, 2);
+  while (blob.size() % 4) blob += '\0';
+  switch (version) {
+    case 1:  // attrib, ea size, size, allocation size, creation and change times
+      PutLittleEndian(blob, attrib, 2);
+      PutLittleEndian(blob, 0, 2);
+      PutLittleEndian(blob, 0, 4);
+      for (std::uint64_t field : {std::uint64_t{4}, std::uint64_t{4096}, kCreated, kCreated}) {
+        PutLittleEndian(blob, field, 8);
+      }
+      break;
+    case 2:  // flags, attrib, and more Lumaveil does not read
+      PutLittleEndian(blob, validFlags, 4);
+      PutLittleEndian(blob, attrib, 2);
+      PutLittleEndian(blob, 0, 2);
+      PutLittleEndian(blob, kCreated, 8);
+      break;
+    case 3:
+      PutLittleEndian(blob, validFlags, 4);
+      PutLittleEndian(blob, attrib, 4);
+      PutLittleEndian(blob, 0, 4);
+      for (std::uint64_t field : {std::uint64_t{4}, std::uint64_t{4096}, kCreated, kCreated}) {
+        PutLittleEndian(blob, field, 8);
+      }
+      break;
+    default:
+      PutLittleEndian(blob, validFlags, 4);
+      PutLittleEndian(blob, attrib, 4);
+      if (version == 4) PutLittleEndian(blob, 0x01d0000000000000ULL, 8);
+      PutLittleEndian(blob, kCreated, 8);
+      break;
   }
-  return blob + std::string(8, '\x7f');  // creation time
+  return blob;
 }
 
 TEST(DosAttribText, ReadsTheFormsOtherProgramsWrite) {
   EXPECT_EQ(ParseDosAttrib("0x22"), 0x22u);  // Wine: no NUL
   EXPECT_EQ(ParseDosAttrib("0X2120\0"s), 0x2120u);
   EXPECT_EQ(ParseDosAttrib("0xffffffff"), 0xffffffffu);
-  // Samba's v3 blob starts with the same text, then binary data after the NUL.
+  // Text followed by something that is no binary record: the text counts.
   EXPECT_EQ(ParseDosAttrib("0x12\0\x03\x00\x03\x00\xff\xff"s), 0x12u);
-  // Samba 4's v4 and v5 blobs, as 4.17 wrote for a hidden folder.
+  // Samba's binary form, every version; where the record holds the bits, they count.
   EXPECT_EQ(ParseDosAttrib(SambaBlob(5, 0x11, 0x12)), 0x12u);
   EXPECT_EQ(ParseDosAttrib(SambaBlob(4, 0x41, 0x27)), 0x27u);
+  EXPECT_EQ(ParseDosAttrib(SambaBlob(3, 0x1, 0x21, "0x21")), 0x21u);
+  EXPECT_EQ(ParseDosAttrib(SambaBlob(2, 0, 0x6, "0x6")), 0x6u);
+  EXPECT_EQ(ParseDosAttrib(SambaBlob(1, 0, 0x2, "0x2")), 0x2u);
+  EXPECT_EQ(ParseDosAttrib(SambaBlob(5, 0x11, 0x2, "0x22")), 0x2u);
+  // A record without valid bits falls back to its text.
+  EXPECT_EQ(ParseDosAttrib(SambaBlob(3, 0x10, 0x21, "0x4")), 0x4u);
 
   for (const std::string& junk : {""s, "0x"s, "0x\0"s, "0xzz"s, "0x100000000"s, "hidden"s,
-                                  "\0\0\x05\x00"s, SambaBlob(3, 0x11, 0x12),
-                                  SambaBlob(5, 0x11, 0x12).substr(0, 15)}) {
+                                  "\0\0\x05\x00"s, SambaBlob(6, 0x11, 0x12),
+                                  SambaBlob(5, 0x11, 0x12).substr(0, 23),
+                                  SambaBlob(3, 0x11, 0x12).substr(0, 40)}) {
     EXPECT_EQ(ParseDosAttrib(junk), std::nullopt) << junk;
   }
   // Without the "attributes valid" flag the field means nothing.
@@ -64,6 +111,32 @@ TEST(DosAttribText, WritesLowerCaseHexAndOneNul) {
   EXPECT_EQ(FormatDosAttrib(0x22), "0x22\0"s);
   EXPECT_EQ(FormatDosAttrib(0), "0x0\0"s);
   EXPECT_EQ(FormatDosAttrib(0xABCDEF01), "0xabcdef01\0"s);
+  // No value, a text, or a value nobody can read: the text form.
+  EXPECT_EQ(DosAttribToWrite(std::nullopt, 0x22), "0x22\0"s);
+  EXPECT_EQ(DosAttribToWrite("0x6"s, 0x22), "0x22\0"s);
+  EXPECT_EQ(DosAttribToWrite("junk"s, 0x2), "0x2\0"s);
+}
+
+TEST(DosAttribText, SambasBinaryFormIsRewrittenInPlaceWithItsTextFilledIn) {
+  // Texts of 3, 4 and 6 characters put the version and the record at different offsets.
+  for (std::uint32_t bits : {0x2u, 0x22u, 0x2120u}) {
+    // What Samba 4 writes: an empty text, version 5, then Lumaveil's text in front, every other
+    // byte of the record as it was (the creation time above all).
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", bits);
+    EXPECT_EQ(DosAttribToWrite(SambaBlob(5, 0x11, 0x20), bits), SambaBlob(5, 0x11, bits, text))
+        << text;
+    EXPECT_EQ(DosAttribToWrite(SambaBlob(4, 0x41, 0x20), bits), SambaBlob(4, 0x41, bits, text))
+        << text;
+    EXPECT_EQ(DosAttribToWrite(SambaBlob(3, 0x11, 0x20, "0x20"), bits),
+              SambaBlob(3, 0x11, bits, text))
+        << text;
+    EXPECT_EQ(DosAttribToWrite(SambaBlob(1, 0, 0x20, "0x20"), bits), SambaBlob(1, 0, bits, text))
+        << text;
+    EXPECT_EQ(ParseDosAttrib(DosAttribToWrite(SambaBlob(2, 0, 0x20, "0x20"), bits)), bits);
+  }
+  // A record whose attributes were not valid says they are now.
+  EXPECT_EQ(DosAttribToWrite(SambaBlob(5, 0x10, 0x0), 0x2), SambaBlob(5, 0x11, 0x2, "0x2"));
 }
 
 // --- from stored values to what Windows would report, and back -------------------------------
@@ -96,11 +169,13 @@ TEST(AttributeRules, Ntfs3gRetypesFilesWithSystemByTheirSizeOrSignature) {
   EXPECT_FALSE(NtfsWouldRetype(S, 6, "IntxLN"));
 }
 
-TEST(AttributeRules, DosAttribReadOnlyOfAFileFollowsItsMode) {
+TEST(AttributeRules, DosAttribReadOnlyOfAFileFollowsItsModeOrItsValue) {
   EXPECT_EQ(DosAttribToStore(0x200 | 0x90 | 0x27, 0x1, false), 0x201u);
   EXPECT_EQ(DosAttribReported(std::nullopt, S_IFREG | 0644), 0x80u);
   EXPECT_EQ(DosAttribReported(std::nullopt, S_IFREG | 0444), 0x1u);
-  EXPECT_EQ(DosAttribReported(0x23, S_IFREG | 0644), 0x22u);
+  // Samba keeps Read-Only in the value and leaves the mode writable; either says Read-Only.
+  EXPECT_EQ(DosAttribReported(0x23, S_IFREG | 0644), 0x23u);
+  EXPECT_EQ(DosAttribReported(0x22, S_IFREG | 0464), 0x23u);
   // A folder's Read-Only is the stored one; its mode says nothing.
   EXPECT_EQ(DosAttribReported(std::nullopt, S_IFDIR | 0555), 0x10u);
   EXPECT_EQ(DosAttribReported(0x13, S_IFDIR | 0755), 0x13u);
@@ -249,6 +324,26 @@ TEST_P(DosAttribOnDisk, BitsThatCannotBeSetAreKept) {
   EXPECT_EQ(dir_->GetAttributes("file"), 0x220u);
 }
 
+TEST_P(DosAttribOnDisk, SambasValueKeepsItsRecordAndReadOnlyStoredThereCounts) {
+  const std::string blob = SambaBlob(5, 0x11, 0x20);
+  ASSERT_EQ(setxattr(Path("file").c_str(), "user.DOSATTRIB", blob.data(), blob.size(), 0), 0);
+  // The bits are right already: the value stays byte for byte.
+  ASSERT_TRUE(dir_->SetAttributes("file", attr::kArchive));
+  EXPECT_EQ(DosAttribValue(Path("file")), blob);
+  ASSERT_TRUE(dir_->SetAttributes("file", attr::kHidden | attr::kArchive));
+  EXPECT_EQ(DosAttribValue(Path("file")), SambaBlob(5, 0x11, 0x22, "0x22"));
+
+  // Samba stores Read-Only and leaves the mode writable.
+  const std::string readOnly = SambaBlob(5, 0x11, 0x21);
+  ASSERT_EQ(setxattr(Path("file").c_str(), "user.DOSATTRIB", readOnly.data(), readOnly.size(), 0),
+            0);
+  EXPECT_EQ(dir_->GetAttributes("file"), 0x21u);
+  // Kept Read-Only, the file loses its write bits, and the value is left as it was.
+  ASSERT_TRUE(dir_->SetAttributes("file", attr::kReadOnly | attr::kArchive));
+  EXPECT_EQ(ModeOf(Path("file")), 0444u);
+  EXPECT_EQ(DosAttribValue(Path("file")), readOnly);
+}
+
 // Sets the immutable flag for as long as it lives, so that any write to the file fails.
 class Immutable {
  public:
@@ -319,9 +414,12 @@ TEST_P(DosAttribOnDisk, AnOwnersReadOnlyFolderTakesNewBitsAndKeepsItsMode) {
 
 TEST_P(DosAttribOnDisk, AnOwnerWithoutWriteAccessChangesItsFileWhateverTheGroupMay) {
   ASSERT_EQ(chmod(Path("file").c_str(), 0464), 0);
+  // Without its owner's write bit the file reads Read-Only; clearing that gives the bit back.
   EXPECT_TRUE(InUnprivilegedChild([&] { return dir_->SetAttributes("file", attr::kHidden); }));
-  EXPECT_EQ(ModeOf(Path("file")), 0464u);
+  EXPECT_EQ(ModeOf(Path("file")), 0664u);
   EXPECT_EQ(DosAttribValue(Path("file")), "0x2\0"s);
+  EXPECT_EQ(dir_->GetAttributes("file"), attr::kHidden);
+  ASSERT_EQ(chmod(Path("file").c_str(), 0464), 0);
   EXPECT_TRUE(InUnprivilegedChild([&] { return dir_->SetAttributes("file", attr::kReadOnly); }));
   EXPECT_EQ(ModeOf(Path("file")), 0444u);
   EXPECT_EQ(dir_->GetAttributes("file"), attr::kReadOnly);
