@@ -3,9 +3,11 @@
 // folder without following links (the same tree, the same values).
 //
 //   pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR] [--floor at|fchdir]
-//              [--journal on]
+//              [--floor-stat on] [--journal on]
 //
 // --floor fchdir makes the floor use fchdir even where the kernel has getxattrat/setxattrat.
+// --floor-stat on adds to the floor the one statx per entry (type, mode, mount) that the pass
+// needs to leave links and other volumes alone and to know Read-Only from the mode.
 // With --journal on, each run also times the pass writing its journal (in a folder next to the
 // tree, on the same disk), so the journal's cost is measured side by side with the pass without
 // it and the floor.
@@ -14,6 +16,7 @@
 // temporary folder) and, for "ntfs", on an NTFS image mounted with ntfs-3g there.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/xattr.h>
 #include <time.h>
 #include <unistd.h>
@@ -67,8 +70,8 @@ enum class Store { kDosAttribText, kNtfsAttrib };
 // as fts does, from inside the folder after fchdir, with l* calls on the plain name.
 class FloorWalker {
  public:
-  FloorWalker(bool xattrAt, Store store, std::uint32_t mask)
-      : xattrAt_(xattrAt), store_(store), mask_(mask) {}
+  FloorWalker(bool xattrAt, bool statEach, Store store, std::uint32_t mask)
+      : xattrAt_(xattrAt), statEach_(statEach), store_(store), mask_(mask) {}
 
   // Depth first, like the pass: a folder's entries after its contents.
   void Walk(int dirFd) {
@@ -89,6 +92,13 @@ class FloorWalker {
         if (sub >= 0) {
           Walk(sub);
           close(sub);
+        }
+      }
+      if (statEach_) {
+        struct statx sx {};
+        if (statx(dirFd, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+                  STATX_BASIC_STATS | STATX_MNT_ID, &sx) != 0) {
+          continue;
         }
       }
       ReadAndWrite(dirFd, name.c_str(), type == DT_DIR);
@@ -142,17 +152,19 @@ class FloorWalker {
   }
 
   bool xattrAt_;
+  bool statEach_;
   Store store_;
   std::uint32_t mask_;
   int cwd_ = -1;  // the folder descriptor the working directory was last moved to
 };
 
 // Walks the floor over the tree at `root`, putting the working directory back afterwards.
-void FloorWalk(const std::string& root, bool xattrAt, Store store, std::uint32_t mask) {
+void FloorWalk(const std::string& root, bool xattrAt, bool statEach, Store store,
+               std::uint32_t mask) {
   const int home = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   const int top = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (top >= 0) {
-    FloorWalker(xattrAt, store, mask).Walk(top);
+    FloorWalker(xattrAt, statEach, store, mask).Walk(top);
     close(top);
   }
   if (home >= 0) {
@@ -191,7 +203,7 @@ double Median(std::vector<double> values) {
 // Times both walkers `runs` times after one untimed round to warm the caches; every timed walk
 // changes every entry (the masks alternate). False when the tree cannot be made.
 bool Measure(const std::string& where, const std::string& parent, int runs, bool useXattrAt,
-             Store store, bool journal) {
+             bool statEach, Store store, bool journal) {
   const std::string root = parent + "/tree";
   std::printf("%s: making 100,000 files in 1,110 folders below %s ...\n", where.c_str(),
               root.c_str());
@@ -207,6 +219,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
   const bool xattrAt = useXattrAt && fs::KernelHasXattrAt();
   std::printf("%s: the floor reaches entries %s\n", where.c_str(),
               xattrAt ? "with getxattrat/setxattrat" : "after fchdir, with lgetxattr/lsetxattr");
+  if (statEach) std::printf("%s: the floor also stats each entry\n", where.c_str());
   HeadlessHost host;
   const std::unique_ptr<fs::FileSystem> fileSystem = fs::CreateFileSystem();
   std::vector<double> passWall, passCpu, referenceWall, referenceCpu, journalWall, journalCpu;
@@ -217,7 +230,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
     std::int32_t count = 0;
     const auto walkReference = [&] {
       mask ^= 0x22;
-      reference = Time([&] { FloorWalk(root, xattrAt, store, mask); });
+      reference = Time([&] { FloorWalk(root, xattrAt, statEach, store, mask); });
     };
     const auto walkPass = [&] {
       mask ^= 0x22;
@@ -304,6 +317,7 @@ int main(int argc, char** argv) {
   std::string parent = std::filesystem::temp_directory_path();
   bool journal = false;
   bool useXattrAt = true;
+  bool statEach = false;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--runs") runs = std::max(1, std::atoi(argv[i + 1]));
@@ -311,10 +325,11 @@ int main(int argc, char** argv) {
     else if (option == "--folder") parent = argv[i + 1];
     else if (option == "--journal") journal = std::string(argv[i + 1]) == "on";
     else if (option == "--floor") useXattrAt = std::string(argv[i + 1]) != "fchdir";
+    else if (option == "--floor-stat") statEach = std::string(argv[i + 1]) == "on";
     else {
       std::fprintf(stderr,
                    "usage: pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR]"
-                   " [--floor at|fchdir] [--journal on]\n");
+                   " [--floor at|fchdir] [--floor-stat on] [--journal on]\n");
       return 2;
     }
   }
@@ -323,7 +338,8 @@ int main(int argc, char** argv) {
   if (where == "local" || where == "both") {
     TemporaryFolder folder(parent);
     ok = !folder.path().empty() &&
-         Measure("local disk", folder.path(), runs, useXattrAt, Store::kDosAttribText, journal) &&
+         Measure("local disk", folder.path(), runs, useXattrAt, statEach, Store::kDosAttribText,
+                 journal) &&
          ok;
   }
   if (where == "ntfs" || where == "both") {
@@ -333,7 +349,8 @@ int main(int argc, char** argv) {
       std::printf("ntfs-3g: %s\n", image.Problem().c_str());
       ok = false;
     } else {
-      ok = Measure("ntfs-3g", image.MountPoint(), runs, useXattrAt, Store::kNtfsAttrib, journal) &&
+      ok = Measure("ntfs-3g", image.MountPoint(), runs, useXattrAt, statEach, Store::kNtfsAttrib,
+                 journal) &&
            ok;
     }
   }
