@@ -38,6 +38,7 @@
 #include "attrib/attribute_pass.h"
 #include "attrib/journal_store.h"
 #include "bench_tree.h"
+#include "floor_walker.h"
 #include "mask_host.h"
 #include "platform/fs/posix_directory.h"
 #include "platform/fs/posix_ntfs_image.h"
@@ -48,7 +49,9 @@ namespace {
 using lumaveil::attrib::AttributePass;
 namespace fs = lumaveil::fs;
 
+using lumaveil::bench::FloorWalk;
 using lumaveil::bench::kFanOut;
+using lumaveil::bench::Store;
 using lumaveil::bench::kTreeFiles;
 using lumaveil::bench::MakeTree;
 
@@ -61,117 +64,6 @@ class HeadlessHost : public lumaveil::bench::MaskHost {
   void SetLblValue1(const std::string& text) override { labelBytes += text.size(); }
   std::size_t labelBytes = 0;
 };
-
-// Where the values live: user.DOSATTRIB text on the local disk, system.ntfs_attrib on ntfs-3g.
-enum class Store { kDosAttribText, kNtfsAttrib };
-
-// The floor's two calls per entry, through the cheapest lookup that is still safe: relative
-// to the pinned folder with getxattrat/setxattrat where the kernel has them (Linux 6.13), or,
-// as fts does, from inside the folder after fchdir, with l* calls on the plain name.
-class FloorWalker {
- public:
-  FloorWalker(bool xattrAt, bool statEach, Store store, std::uint32_t mask)
-      : xattrAt_(xattrAt), statEach_(statEach), store_(store), mask_(mask) {}
-
-  // Depth first, like the pass: a folder's entries after its contents.
-  void Walk(int dirFd) {
-    std::vector<std::pair<std::string, unsigned char>> entries;
-    if (DIR* stream = fdopendir(dup(dirFd))) {
-      while (const dirent* entry = readdir(stream)) {
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) {
-          continue;
-        }
-        entries.emplace_back(entry->d_name, entry->d_type);
-      }
-      closedir(stream);
-    }
-    for (const auto& [name, type] : entries) {
-      if (type == DT_DIR) {
-        const int sub =
-            openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (sub >= 0) {
-          Walk(sub);
-          close(sub);
-        }
-      }
-      if (statEach_) {
-        struct statx sx {};
-        if (statx(dirFd, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
-                  STATX_BASIC_STATS | STATX_MNT_ID, &sx) != 0) {
-          continue;
-        }
-      }
-      ReadAndWrite(dirFd, name.c_str(), type == DT_DIR);
-    }
-  }
-
- private:
-  void ReadAndWrite(int dirFd, const char* name, bool folder) {
-    char stored[256];
-    char value[16];
-    std::size_t size = 0;
-    if (store_ == Store::kNtfsAttrib) {
-      std::uint32_t current = 0;
-      if (Get(dirFd, name, "system.ntfs_attrib", &current, sizeof current) != sizeof current) {
-        return;
-      }
-      const std::uint32_t wanted = (current & ~0x3127u) | mask_;
-      if (wanted == current) return;
-      std::memcpy(value, &wanted, sizeof wanted);
-      Set(dirFd, name, "system.ntfs_attrib", value, sizeof wanted);
-      return;
-    }
-    size = static_cast<std::size_t>(std::snprintf(
-               value, sizeof value, "0x%x", static_cast<unsigned>(mask_ | (folder ? 0x10 : 0)))) +
-           1;
-    const ssize_t got = Get(dirFd, name, "user.DOSATTRIB", stored, sizeof stored);
-    if (got == static_cast<ssize_t>(size) && std::memcmp(stored, value, size) == 0) return;
-    Set(dirFd, name, "user.DOSATTRIB", value, size);
-  }
-
-  ssize_t Get(int dirFd, const char* name, const char* attribute, void* buffer, std::size_t size) {
-    if (xattrAt_) return fs::GetXattrAt(dirFd, name, attribute, buffer, size);
-    if (!MoveInto(dirFd)) return -1;
-    return lgetxattr(name, attribute, buffer, size);
-  }
-
-  void Set(int dirFd, const char* name, const char* attribute, const void* value,
-           std::size_t size) {
-    if (xattrAt_) {
-      fs::SetXattrAt(dirFd, name, attribute, value, size);
-    } else if (MoveInto(dirFd)) {
-      lsetxattr(name, attribute, value, size, 0);
-    }
-  }
-
-  bool MoveInto(int dirFd) {
-    if (cwd_ == dirFd) return true;
-    if (fchdir(dirFd) != 0) return false;
-    cwd_ = dirFd;
-    return true;
-  }
-
-  bool xattrAt_;
-  bool statEach_;
-  Store store_;
-  std::uint32_t mask_;
-  int cwd_ = -1;  // the folder descriptor the working directory was last moved to
-};
-
-// Walks the floor over the tree at `root`, putting the working directory back afterwards.
-void FloorWalk(const std::string& root, bool xattrAt, bool statEach, Store store,
-               std::uint32_t mask) {
-  const int home = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  const int top = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (top >= 0) {
-    FloorWalker(xattrAt, statEach, store, mask).Walk(top);
-    close(top);
-  }
-  if (home >= 0) {
-    if (fchdir(home) != 0) std::perror("fchdir");
-    close(home);
-  }
-}
 
 // Wall-clock time, and this process's own processor time (user and system), which a busy
 // machine disturbs far less; with ntfs-3g most of the work is in the FUSE daemon, not here.
@@ -230,7 +122,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
     std::int32_t count = 0;
     const auto walkReference = [&] {
       mask ^= 0x22;
-      reference = Time([&] { FloorWalk(root, xattrAt, statEach, store, mask); });
+      reference = Time([&] { FloorWalk(root, {xattrAt, statEach, store}, mask); });
     };
     const auto walkPass = [&] {
       mask ^= 0x22;
