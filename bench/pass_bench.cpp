@@ -3,9 +3,11 @@
 // folder without following links (the same tree, the same values).
 //
 //   pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR] [--floor at|fchdir]
-//              [--journal on]
+//              [--floor-stat on] [--journal on]
 //
 // --floor fchdir makes the floor use fchdir even where the kernel has getxattrat/setxattrat.
+// --floor-stat on adds to the floor the one statx per entry (type, mode, mount) that the pass
+// needs to leave links and other volumes alone and to know Read-Only from the mode.
 // With --journal on, each run also times the pass writing its journal (in a folder next to the
 // tree, on the same disk), so the journal's cost is measured side by side with the pass without
 // it and the floor.
@@ -14,6 +16,7 @@
 // temporary folder) and, for "ntfs", on an NTFS image mounted with ntfs-3g there.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/xattr.h>
 #include <time.h>
 #include <unistd.h>
@@ -35,6 +38,7 @@
 #include "attrib/attribute_pass.h"
 #include "attrib/journal_store.h"
 #include "bench_tree.h"
+#include "floor_walker.h"
 #include "mask_host.h"
 #include "platform/fs/posix_directory.h"
 #include "platform/fs/posix_ntfs_image.h"
@@ -45,7 +49,9 @@ namespace {
 using lumaveil::attrib::AttributePass;
 namespace fs = lumaveil::fs;
 
+using lumaveil::bench::FloorWalk;
 using lumaveil::bench::kFanOut;
+using lumaveil::bench::Store;
 using lumaveil::bench::kTreeFiles;
 using lumaveil::bench::MakeTree;
 
@@ -58,108 +64,6 @@ class HeadlessHost : public lumaveil::bench::MaskHost {
   void SetLblValue1(const std::string& text) override { labelBytes += text.size(); }
   std::size_t labelBytes = 0;
 };
-
-// Where the values live: user.DOSATTRIB text on the local disk, system.ntfs_attrib on ntfs-3g.
-enum class Store { kDosAttribText, kNtfsAttrib };
-
-// The floor's two calls per entry, through the cheapest lookup that is still safe: relative
-// to the pinned folder with getxattrat/setxattrat where the kernel has them (Linux 6.13), or,
-// as fts does, from inside the folder after fchdir, with l* calls on the plain name.
-class FloorWalker {
- public:
-  FloorWalker(bool xattrAt, Store store, std::uint32_t mask)
-      : xattrAt_(xattrAt), store_(store), mask_(mask) {}
-
-  // Depth first, like the pass: a folder's entries after its contents.
-  void Walk(int dirFd) {
-    std::vector<std::pair<std::string, unsigned char>> entries;
-    if (DIR* stream = fdopendir(dup(dirFd))) {
-      while (const dirent* entry = readdir(stream)) {
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) {
-          continue;
-        }
-        entries.emplace_back(entry->d_name, entry->d_type);
-      }
-      closedir(stream);
-    }
-    for (const auto& [name, type] : entries) {
-      if (type == DT_DIR) {
-        const int sub =
-            openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (sub >= 0) {
-          Walk(sub);
-          close(sub);
-        }
-      }
-      ReadAndWrite(dirFd, name.c_str(), type == DT_DIR);
-    }
-  }
-
- private:
-  void ReadAndWrite(int dirFd, const char* name, bool folder) {
-    char stored[256];
-    char value[16];
-    std::size_t size = 0;
-    if (store_ == Store::kNtfsAttrib) {
-      std::uint32_t current = 0;
-      if (Get(dirFd, name, "system.ntfs_attrib", &current, sizeof current) != sizeof current) {
-        return;
-      }
-      const std::uint32_t wanted = (current & ~0x3127u) | mask_;
-      if (wanted == current) return;
-      std::memcpy(value, &wanted, sizeof wanted);
-      Set(dirFd, name, "system.ntfs_attrib", value, sizeof wanted);
-      return;
-    }
-    size = static_cast<std::size_t>(std::snprintf(
-               value, sizeof value, "0x%x", static_cast<unsigned>(mask_ | (folder ? 0x10 : 0)))) +
-           1;
-    const ssize_t got = Get(dirFd, name, "user.DOSATTRIB", stored, sizeof stored);
-    if (got == static_cast<ssize_t>(size) && std::memcmp(stored, value, size) == 0) return;
-    Set(dirFd, name, "user.DOSATTRIB", value, size);
-  }
-
-  ssize_t Get(int dirFd, const char* name, const char* attribute, void* buffer, std::size_t size) {
-    if (xattrAt_) return fs::GetXattrAt(dirFd, name, attribute, buffer, size);
-    if (!MoveInto(dirFd)) return -1;
-    return lgetxattr(name, attribute, buffer, size);
-  }
-
-  void Set(int dirFd, const char* name, const char* attribute, const void* value,
-           std::size_t size) {
-    if (xattrAt_) {
-      fs::SetXattrAt(dirFd, name, attribute, value, size);
-    } else if (MoveInto(dirFd)) {
-      lsetxattr(name, attribute, value, size, 0);
-    }
-  }
-
-  bool MoveInto(int dirFd) {
-    if (cwd_ == dirFd) return true;
-    if (fchdir(dirFd) != 0) return false;
-    cwd_ = dirFd;
-    return true;
-  }
-
-  bool xattrAt_;
-  Store store_;
-  std::uint32_t mask_;
-  int cwd_ = -1;  // the folder descriptor the working directory was last moved to
-};
-
-// Walks the floor over the tree at `root`, putting the working directory back afterwards.
-void FloorWalk(const std::string& root, bool xattrAt, Store store, std::uint32_t mask) {
-  const int home = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  const int top = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (top >= 0) {
-    FloorWalker(xattrAt, store, mask).Walk(top);
-    close(top);
-  }
-  if (home >= 0) {
-    if (fchdir(home) != 0) std::perror("fchdir");
-    close(home);
-  }
-}
 
 // Wall-clock time, and this process's own processor time (user and system), which a busy
 // machine disturbs far less; with ntfs-3g most of the work is in the FUSE daemon, not here.
@@ -191,7 +95,7 @@ double Median(std::vector<double> values) {
 // Times both walkers `runs` times after one untimed round to warm the caches; every timed walk
 // changes every entry (the masks alternate). False when the tree cannot be made.
 bool Measure(const std::string& where, const std::string& parent, int runs, bool useXattrAt,
-             Store store, bool journal) {
+             bool statEach, Store store, bool journal) {
   const std::string root = parent + "/tree";
   std::printf("%s: making 100,000 files in 1,110 folders below %s ...\n", where.c_str(),
               root.c_str());
@@ -207,6 +111,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
   const bool xattrAt = useXattrAt && fs::KernelHasXattrAt();
   std::printf("%s: the floor reaches entries %s\n", where.c_str(),
               xattrAt ? "with getxattrat/setxattrat" : "after fchdir, with lgetxattr/lsetxattr");
+  if (statEach) std::printf("%s: the floor also stats each entry\n", where.c_str());
   HeadlessHost host;
   const std::unique_ptr<fs::FileSystem> fileSystem = fs::CreateFileSystem();
   std::vector<double> passWall, passCpu, referenceWall, referenceCpu, journalWall, journalCpu;
@@ -217,7 +122,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
     std::int32_t count = 0;
     const auto walkReference = [&] {
       mask ^= 0x22;
-      reference = Time([&] { FloorWalk(root, xattrAt, store, mask); });
+      reference = Time([&] { FloorWalk(root, {xattrAt, statEach, store}, mask); });
     };
     const auto walkPass = [&] {
       mask ^= 0x22;
@@ -304,6 +209,7 @@ int main(int argc, char** argv) {
   std::string parent = std::filesystem::temp_directory_path();
   bool journal = false;
   bool useXattrAt = true;
+  bool statEach = false;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--runs") runs = std::max(1, std::atoi(argv[i + 1]));
@@ -311,10 +217,11 @@ int main(int argc, char** argv) {
     else if (option == "--folder") parent = argv[i + 1];
     else if (option == "--journal") journal = std::string(argv[i + 1]) == "on";
     else if (option == "--floor") useXattrAt = std::string(argv[i + 1]) != "fchdir";
+    else if (option == "--floor-stat") statEach = std::string(argv[i + 1]) == "on";
     else {
       std::fprintf(stderr,
                    "usage: pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR]"
-                   " [--floor at|fchdir] [--journal on]\n");
+                   " [--floor at|fchdir] [--floor-stat on] [--journal on]\n");
       return 2;
     }
   }
@@ -323,7 +230,8 @@ int main(int argc, char** argv) {
   if (where == "local" || where == "both") {
     TemporaryFolder folder(parent);
     ok = !folder.path().empty() &&
-         Measure("local disk", folder.path(), runs, useXattrAt, Store::kDosAttribText, journal) &&
+         Measure("local disk", folder.path(), runs, useXattrAt, statEach, Store::kDosAttribText,
+                 journal) &&
          ok;
   }
   if (where == "ntfs" || where == "both") {
@@ -333,7 +241,8 @@ int main(int argc, char** argv) {
       std::printf("ntfs-3g: %s\n", image.Problem().c_str());
       ok = false;
     } else {
-      ok = Measure("ntfs-3g", image.MountPoint(), runs, useXattrAt, Store::kNtfsAttrib, journal) &&
+      ok = Measure("ntfs-3g", image.MountPoint(), runs, useXattrAt, statEach, Store::kNtfsAttrib,
+                 journal) &&
            ok;
     }
   }

@@ -1,8 +1,9 @@
 // Times the whole attribute pass through the main window (Scan pressed, labels written, the
 // window's events let run after every file) against the same pass with a host that has no
 // window, on two trees:
-//  - wide: 100,000 files in 1,110 folders. For reference it also times a window whose labels
-//    repaint for every file, as plain labels do. The window may add at most 25%.
+//  - wide: 100,000 files in 1,110 folders, also against the floor of the job (bench/
+//    floor_walker.h) in the same run. For reference it also times a window whose labels
+//    repaint for every file, as plain labels do.
 //  - deep: a chain of 20,000 folders with 255-byte names, one file in each, so the paths run
 //    to 5 MB. The window may take at most twice the headless pass.
 //
@@ -32,8 +33,10 @@
 #include "attrib/attribute_pass.h"
 #include "ui/common/path_label_text.h"
 #include "bench_tree.h"
+#include "floor_walker.h"
 #include "mask_host.h"
 #include "platform/fs/posix_file_system.h"
+#include "platform/fs/posix_xattr_at.h"
 #include "ui/qt/qt_event_pump.h"
 
 namespace {
@@ -207,11 +210,15 @@ int main(int argc, char** argv) {
     lumaveil::qt::RunPendingEvents();
     window.txtDirPath()->setText("D:\\tree");
 
-    std::vector<double> headless, windowed, plain;
+    std::vector<double> floor, headless, windowed, plain;
+    const lumaveil::bench::FloorOptions floorOptions{fs::KernelHasXattrAt(), false,
+                                                     lumaveil::bench::Store::kDosAttribText};
     bool hidden = false;
     // Every timed pass changes every entry: the mask alternates between Hidden and none.
     auto nextMask = [&] { hidden = !hidden; return hidden ? kHidden : 0u; };
     for (int run = -1; run < runs; ++run) {
+      const double f = Milliseconds(
+          [&] { lumaveil::bench::FloorWalk(data + "/tree", floorOptions, nextMask()); });
       HeadlessHost host;
       host.mask = nextMask();
       std::int32_t count = 0;
@@ -239,24 +246,25 @@ int main(int argc, char** argv) {
         break;
       }
       if (run < 0) continue;
+      floor.push_back(f);
       headless.push_back(h);
       windowed.push_back(w);
       plain.push_back(p);
-      std::printf("run %d  headless %.1f ms  window %.1f ms", run + 1, h, w);
+      std::printf("run %d  floor %.1f ms  headless %.1f ms  window %.1f ms", run + 1, f, h, w);
       if (plainLabels) std::printf("  plain labels %.1f ms", p);
       std::printf("\n");
       std::fflush(stdout);
     }
     if (status == 0) {
+      const double f = Median(floor);
       const double h = Median(headless);
       const double w = Median(windowed);
       const double p = Median(plain);
-      std::printf("median of %d runs  headless %.1f ms  window %.1f ms (+%.1f%%)", runs, h, w,
-                  100.0 * (w / h - 1));
+      std::printf("median of %d runs  floor %.1f ms  headless %.1f ms (x%.2f)  window %.1f ms "
+                  "(x%.2f of the floor, +%.1f%% on headless)",
+                  runs, f, h, h / f, w, w / f, 100.0 * (w / h - 1));
       if (plainLabels) std::printf("  plain labels %.1f ms (+%.1f%%)", p, 100.0 * (p / h - 1));
       std::printf("\n");
-      std::printf("the window adds %s than 25%%\n", w <= 1.25 * h ? "no more" : "MORE");
-      if (w > 1.25 * h) status = 3;
     }
     // Measured even when the wide tree was too slow, so both figures are seen.
     if (status != 1 && !MeasureDeep(window, *fileSystem, data, deepLevels, deepRuns)) status = 3;

@@ -61,6 +61,9 @@ class Reader {
     }
     return true;
   }
+  bool RestIsZero() const {
+    return bytes_.find_first_not_of('\0', at_) == std::string_view::npos;
+  }
   std::string_view Take(std::size_t size) {
     if (bytes_.size() - at_ < size) return {};
     std::string_view taken = bytes_.substr(at_, size);
@@ -196,7 +199,10 @@ JournalReadResult DecodeJournal(std::string_view bytes) {
   while (reader.Left() > 0) {
     std::uint32_t length = 0, checksum = 0;
     std::string_view payload;
-    if (!reader.Le(length) || (payload = reader.Take(length)).size() != length ||
+    // No record is empty: zeros from here on are space the writer reserved ahead and a crash
+    // left unused, and the journal ends here, whole.
+    if (reader.Le(length) && length == 0 && reader.RestIsZero()) break;
+    if (length == 0 || (payload = reader.Take(length)).size() != length ||
         !reader.Le(checksum) || checksum != Checksum(payload)) {
       contents.cutShort = true;
       break;

@@ -177,7 +177,11 @@ std::vector<JournalListing> JournalStore::List() const {
     if (!bytes) continue;
     const JournalReadResult read = DecodeJournal(*bytes);
     if (!read.contents) continue;
-    listings.push_back({path, read.contents->header, read.contents->records.size()});
+    JournalListing listing{path, read.contents->header, read.contents->records.size()};
+    if (listing.header.state == JournalState::kWriting) {
+      fs::DurableFile::OpenExisting(path, &listing.beingWritten);
+    }
+    listings.push_back(std::move(listing));
   }
   return listings;
 }

@@ -61,6 +61,7 @@ struct JournalListing {
   std::filesystem::path path;
   JournalHeader header;
   std::uint64_t records = 0;  // complete records, counted when the header does not say
+  bool beingWritten = false;  // a pass is writing it now
 };
 
 class JournalStore {

@@ -57,6 +57,14 @@ bool MoveTo(FolderChain& chain, std::vector<fs::NativeName>& at,
 UndoOutcome UndoJournal(const std::filesystem::path& journal, fs::FileSystem& fileSystem,
                         UndoObserver& observer) {
   UndoOutcome outcome;
+  // Opened before it is read, and kept open: a pass still writing it holds it, and an undo that
+  // could not be marked could be run twice.
+  bool busy = false;
+  const auto mark = fs::DurableFile::OpenExisting(journal, &busy);
+  if (busy) {
+    outcome.status = UndoStatus::kBeingWritten;
+    return outcome;
+  }
   const auto bytes = ReadWholeFile(journal);
   if (!bytes) return outcome;
   JournalReadResult read = DecodeJournal(*bytes);
@@ -71,8 +79,6 @@ UndoOutcome UndoJournal(const std::filesystem::path& journal, fs::FileSystem& fi
     outcome.status = UndoStatus::kAlreadyUndone;
     return outcome;
   }
-  // Opened first: an undo that could not be marked could be run twice.
-  const auto mark = fs::DurableFile::OpenExisting(journal);
   if (!mark) {
     outcome.status = UndoStatus::kCannotMark;
     return outcome;

@@ -30,6 +30,7 @@ enum class UndoStatus {
   kUnreadable,     // no journal could be read there
   kOtherSystem,    // a journal of a system whose names are of another width
   kAlreadyUndone,  // it was undone before
+  kBeingWritten,   // a pass is still writing it; nothing was done
   kTargetGone,     // the folder of the pass cannot be opened
   kCannotMark,     // the journal cannot be marked as undone, so nothing was done
 };

@@ -347,6 +347,10 @@ int Undo(const Options& options, Console& console) {
     case attrib::UndoStatus::kAlreadyUndone:
       console.err << kProgram << "this pass was undone already: " << journalText << '\n';
       return kExitUsage;
+    case attrib::UndoStatus::kBeingWritten:
+      console.err << kProgram << "a pass is still writing the journal " << journalText
+                  << ": undo it once that pass has ended\n";
+      return kExitUsage;
     case attrib::UndoStatus::kTargetGone:
       console.err << kProgram << "cannot open " << fs::EscapedText(target) << ": "
                   << FolderReason(fs::LastErrorNumber()) << '\n';
@@ -386,7 +390,8 @@ int ListJournals(Console& console) {
     return kExitDone;
   }
   for (const auto& listing : listings) {
-    const char* state = listing.header.state == attrib::JournalState::kUndone    ? "undone"
+    const char* state = listing.beingWritten ? "being written"
+                        : listing.header.state == attrib::JournalState::kUndone  ? "undone"
                         : listing.header.state == attrib::JournalState::kWriting ? "cut short"
                                                                                  : "can be undone";
     console.out << LocalTime(listing.header.time) << "  " << listing.records << " changed  "

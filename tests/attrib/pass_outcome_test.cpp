@@ -13,8 +13,10 @@
 #include "attrib/attribute_pass.h"
 #include "attrib/journal_format.h"
 #include "attrib/journal_store.h"
+#include "attrib/journal_undo.h"
 #include "fake_file_system.h"
 #include "recording_host.h"
+#include "silent_undo.h"
 
 namespace lumaveil::attrib {
 namespace {
@@ -22,6 +24,7 @@ namespace {
 using testing::FakeFileSystem;
 using testing::Native;
 using testing::RecordingHost;
+using testing::SilentUndo;
 
 // Writes what it is told, and holds back writes when asked to.
 class ListeningObserver : public PassObserver {
@@ -180,6 +183,13 @@ TEST(JournalFormat, AJournalCutAnywhereKeepsEveryRecordBeforeTheCut) {
     EXPECT_EQ(read.contents->cutShort, cut != head.size() + first.size() && cut != head.size())
         << cut;
   }
+  // Zeros after the last record are space reserved ahead, unless something follows them.
+  const JournalReadResult reserved = DecodeJournal(whole + std::string(4096, '\0'));
+  EXPECT_EQ(reserved.contents->records.size(), 2u);
+  EXPECT_FALSE(reserved.contents->cutShort);
+  const JournalReadResult junk = DecodeJournal(whole + std::string(8, '\0') + "x");
+  EXPECT_EQ(junk.contents->records.size(), 2u);
+  EXPECT_TRUE(junk.contents->cutShort);
   std::string damaged = whole;
   damaged[damaged.size() - 6] ^= 0x01;  // inside the second record's payload
   EXPECT_EQ(DecodeJournal(damaged).contents->records.size(), 1u);
@@ -242,6 +252,44 @@ TEST_F(JournalStoreTest, AJournalStopsAtTheCapAndSaysItIsIncomplete) {
   EXPECT_LT(writer->Records(), 1000u);
   EXPECT_LE(std::filesystem::file_size(*writer->Path()), 4096u);
   EXPECT_EQ(store.List().front().header.state, JournalState::kWriting);
+}
+
+TEST_F(JournalStoreTest, EachRecordIsInTheFileAsItIsWrittenAndNoUndoStartsBeforeTheEnd) {
+  JournalStore store(folder_);
+  auto writer = store.BeginOnDriveForm("C:\\");
+  std::vector<fs::NativeName> none;
+  for (int i = 0; i < 3000; ++i) {
+    writer->BeforeWrite({none, Native("entry" + std::to_string(i))}, false, {2, 0}, 0);
+  }
+  // What another process would read now, the pass still running.
+  const auto during = ReadWholeFile(*writer->Path());
+  ASSERT_TRUE(during);
+  const JournalReadResult read = DecodeJournal(*during);
+  ASSERT_TRUE(read.contents);
+  EXPECT_EQ(read.contents->records.size(), 3000u);
+  EXPECT_EQ(read.contents->records.back().name, Native("entry2999"));
+  EXPECT_FALSE(read.contents->cutShort);
+  ASSERT_EQ(store.List().size(), 1u);
+  EXPECT_TRUE(store.List().front().beingWritten);
+  auto fileSystem = fs::CreateFileSystem();
+  SilentUndo silent;
+  EXPECT_EQ(UndoJournal(*writer->Path(), *fileSystem, silent).status, UndoStatus::kBeingWritten);
+
+  writer->Finish();
+  EXPECT_FALSE(store.List().front().beingWritten);
+  EXPECT_EQ(store.List().front().header.state, JournalState::kFinished);
+  // Nothing reserved ahead is left behind: the file ends with its last record.
+  const auto after = ReadWholeFile(*writer->Path());
+  ASSERT_TRUE(after);
+  const JournalReadResult finished = DecodeJournal(*after);
+  ASSERT_TRUE(finished.contents);
+  std::size_t size = EncodeHeader(finished.contents->header).size();
+  RecordEncoder encoder;
+  for (const JournalRecord& record : finished.contents->records) {
+    size += encoder.Encode(record).size();
+  }
+  EXPECT_EQ(finished.contents->records.size(), 3000u);
+  EXPECT_EQ(after->size(), size);
 }
 
 TEST_F(JournalStoreTest, AJournalThatCannotBeMadeLetsThePassGoOn) {

@@ -5,6 +5,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -20,6 +21,7 @@
 #include "attrib/attribute_pass.h"
 #include "attrib/journal_store.h"
 #include "attrib/journal_undo.h"
+#include "silent_undo.h"
 #include "platform/fs/mountinfo.h"
 #include "platform/fs/posix_directory.h"
 #include "platform/fs/posix_file_system.h"
@@ -34,6 +36,7 @@ using fs::testing::InUnprivilegedChild;
 using fs::testing::NtfsImage;
 using fs::testing::ScratchFolder;
 using fs::testing::TmpfsMount;
+using testing::SilentUndo;
 using fs::testing::WriteFile;
 using testing::RecordingHost;
 
@@ -255,13 +258,6 @@ TEST_F(PosixPassTest, AFolderMountedBelowTheTargetIsNeitherEnteredNorChanged) {
   EXPECT_TRUE(outcome.AllRight());
 }
 
-class SilentUndo : public UndoObserver {
- public:
-  void ChangedSince(const EntryPlace&) override {}
-  void Failed(const EntryPlace&, int) override {}
-  void Restored(const EntryPlace&, const JournalRecord&) override {}
-};
-
 TEST_F(PosixPassTest, AnUndoDoesNotReachIntoAVolumeMountedSinceThePass) {
   Build(target_, {"sub/", "sub/file"});
   Mark({target_ + "/sub", target_ + "/sub/file"}, 0x06);
@@ -291,6 +287,41 @@ TEST_F(PosixPassTest, AnUndoDoesNotReachIntoAVolumeMountedSinceThePass) {
   EXPECT_EQ(undo.restored, 0u);
   EXPECT_EQ(undo.failed, 1u) << "sub/file: its folder is on another volume now";
   EXPECT_EQ(undo.changedSince, 1u) << "sub: the mount point is left alone";
+}
+
+TEST_F(PosixPassTest, APassThatEndsAtOnceLeavesAJournalThatIsUndoneWhole) {
+  Build(target_, {"sub/", "sub/a", "sub/b", "c"});
+  Mark({target_ + "/sub", target_ + "/sub/a", target_ + "/sub/b", target_ + "/c"}, 0x06);
+  host_.ticked = {true, false, false, false};
+  const JournalStore store(scratch_ / "journal");
+  // The pass ends without a word, as on Exit or a crash: no Finish, no destructor, no sync.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    auto writer = store.BeginOnNative(target_);
+    pass_.SetObserver(writer.get());
+    ScanTarget();
+    _exit(writer->Records() == 4 ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ASSERT_EQ(DosBits(target_ + "/sub/a"), 0x20u);
+
+  const std::vector<JournalListing> listings = store.List();
+  ASSERT_EQ(listings.size(), 1u);
+  EXPECT_EQ(listings.front().records, 4u);
+  EXPECT_EQ(listings.front().header.state, JournalState::kWriting);
+  EXPECT_FALSE(listings.front().beingWritten) << "the lock went with the process";
+  SilentUndo silent;
+  const UndoOutcome undo = UndoJournal(listings.front().path, *fileSystem_, silent);
+
+  EXPECT_EQ(undo.status, UndoStatus::kDone);
+  EXPECT_FALSE(undo.cutShort);
+  EXPECT_EQ(undo.restored, 4u);
+  for (const char* name : {"/sub", "/sub/a", "/sub/b", "/c"}) {
+    EXPECT_EQ(DosBits(target_ + name).value_or(0) & 0x06u, 0x06u) << name;
+  }
 }
 
 TEST_F(PosixPassTest, AnUnreadableFolderIsChangedButNotWhatItHolds) {

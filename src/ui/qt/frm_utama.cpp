@@ -227,7 +227,9 @@ void FrmUtama::SetLblValue1(const std::string& text) {
   lblvalue1_->setText(QString::fromStdString(text));
 }
 
-void FrmUtama::DoEvents() { qt::RunPendingEvents(); }
+void FrmUtama::DoEvents() {
+  if (pumpGate_.Due(ui::EventPumpGate::Clock::now())) qt::RunPendingEvents();
+}
 
 std::string FrmUtama::TxtDirPathText() { return txtDirPath_->text().toStdString(); }
 

@@ -17,6 +17,7 @@
 #include "attrib/pass_host.h"
 #include "attrib/scan_commands.h"
 #include "platform/fs/file_system.h"
+#include "ui/common/event_pump_gate.h"
 #include "ui/common/pass_closing.h"
 
 class QCheckBox;
@@ -114,6 +115,8 @@ class FrmUtama : public QMainWindow, public attrib::ScanHost {
   std::unique_ptr<attrib::ScanCommands> commands_;
   bool stopFlag_ = false;
   ui::PassClosing closing_;
+  // The pass offers the events a turn after every file; they take it every 2 ms at most.
+  ui::EventPumpGate pumpGate_{std::chrono::milliseconds(2)};
 };
 
 }  // namespace lumaveil::app

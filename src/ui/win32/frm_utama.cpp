@@ -230,7 +230,9 @@ void FrmUtama::SetLblFileName(std::string_view folder, std::string_view name) {
 
 void FrmUtama::SetLblValue1(const std::string& text) { lbl_value1_->SetText(Wide(text)); }
 
-void FrmUtama::DoEvents() { RunPendingMessages(); }
+void FrmUtama::DoEvents() {
+  if (pumpGate_.Due(ui::EventPumpGate::Clock::now())) RunPendingMessages();
+}
 
 std::string FrmUtama::TxtDirPathText() {
   std::wstring text(std::size_t(GetWindowTextLengthW(path_box_)) + 1, L'\0');

@@ -16,6 +16,7 @@
 #include "tree/error_reporter.h"
 #include "tree/folder_tree.h"
 #include "tree/path_box.h"
+#include "ui/common/event_pump_gate.h"
 #include "ui/common/pass_closing.h"
 #include "ui/win32/about_window.h"
 #include "ui/win32/gdi_objects.h"
@@ -131,6 +132,8 @@ class FrmUtama : public BackgroundWindow,
   std::unique_ptr<attrib::ScanCommands> commands_;
   bool stop_flag_ = false;
   ui::PassClosing closing_;
+  // The pass offers the events a turn after every file; they take it every 2 ms at most.
+  ui::EventPumpGate pumpGate_{std::chrono::milliseconds(2)};
 };
 
 }  // namespace lumaveil::win32
