@@ -50,7 +50,7 @@ void PrgBar::DrawBorder() {
   const std::int32_t b = mClientRect.bottom;
   const auto line = [&](std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                         gdi::COLORREF colour) {
-    progressbar::DrawLine(x1, y1, x2, y2, mHdc, static_cast<std::int32_t>(colour));
+    DrawLine(x1, y1, x2, y2, mHdc, static_cast<std::int32_t>(colour));
   };
   line(2, 1, Sub32(r, 2), 1, kLine);
   line(2, Sub32(b, 2), Sub32(r, 2), Sub32(b, 2), kInner);

@@ -5,6 +5,7 @@
 #include "common/numeric.h"
 #include "common/run_time_error.h"
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/owned.h"
 #include "progressbar/font.h"
 #include "progressbar/prgbar.h"
 
@@ -14,20 +15,6 @@ namespace {
 
 constexpr int kObjectNotSet = 91;
 
-// Puts the displaced font back even when an error leaves the pass early, so no font stays
-// selected in the surface.
-class FontRestorer {
- public:
-  FontRestorer(gdi::HDC hdc, const gdi::HGDIOBJ& old_font) : hdc_(hdc), old_font_(old_font) {}
-  ~FontRestorer() { gdi::SelectObject(hdc_, old_font_); }
-  FontRestorer(const FontRestorer&) = delete;
-  FontRestorer& operator=(const FontRestorer&) = delete;
-
- private:
-  gdi::HDC hdc_;
-  const gdi::HGDIOBJ& old_font_;
-};
-
 void DrawTextLine(gdi::HDC hdc, const std::string& text, gdi::RECT* rect, unsigned format) {
   const std::string ansi = gdi::ToAnsi(text);
   gdi::DrawTextA(hdc, ansi.c_str(), static_cast<int>(ansi.size()), rect, format);
@@ -35,23 +22,27 @@ void DrawTextLine(gdi::HDC hdc, const std::string& text, gdi::RECT* rect, unsign
 
 }  // namespace
 
-void PrgBar::SelectTextFont() {
+// The font stays selected while the returned selection lives, so that no font stays selected in
+// the surface even when an error leaves the pass early.
+gdi::ScopedSelect PrgBar::SelectTextFont() {
   mTextFont = Font();
   if (!mTextFont) {
     throw RunTimeError(kObjectNotSet, "Object variable or With block variable not set");
   }
-  mOldFont = gdi::SelectObject(mHdc, mTextFont->hFont());
+  gdi::ScopedSelect selected(mHdc, mTextFont->hFont());
+  mOldFont = selected.previous();
   gdi::SetBkMode(mHdc, gdi::TRANSPARENT);
+  return selected;
 }
 
 void PrgBar::DrawBarText() {
-  const bool overlay = mStyle == 6 || mStyle == 9;
-  const std::string text = mStyle == 2 ? "Searching.." : "";
+  const bool overlay = mStyle == Look::kDark || mStyle == Look::kMetal;
+  const std::string text = mStyle == Look::kSearching ? "Searching.." : "";
   if (mShowText == 0) return;
-  SelectTextFont();
   {
-    FontRestorer restore(mHdc, mOldFont);
-    const std::int32_t colour = mStyle == 6 ? static_cast<std::int32_t>(gdi::RGB(192, 192, 192)) : 0;
+    const gdi::ScopedSelect font = SelectTextFont();
+    const std::int32_t colour =
+        mStyle == Look::kDark ? static_cast<std::int32_t>(gdi::RGB(192, 192, 192)) : 0;
     gdi::SetTextColor(mHdc, static_cast<gdi::COLORREF>(ResolveColor(colour)));
     CenterBarText(text);
     const double reach = mValue / 100.0 * mClientRect.right;
@@ -73,12 +64,11 @@ void PrgBar::CenterBarText(const std::string& text) {
 }
 
 void PrgBar::DrawBarTextOverlay(const std::string& text) {
-  SelectTextFont();
-  FontRestorer restore(mHdc, mOldFont);
+  const gdi::ScopedSelect font = SelectTextFont();
   const double reach = mValue / 100.0 * mClientRect.right;
   if (reach >= mTextRect.left) {
     const std::int32_t colour =
-        mStyle == 6 ? LightenColor(mColor, 80) : static_cast<std::int32_t>(0xFFFFFF);
+        mStyle == Look::kDark ? LightenColor(mColor, 80) : static_cast<std::int32_t>(0xFFFFFF);
     gdi::SetTextColor(mHdc, static_cast<gdi::COLORREF>(ResolveColor(colour)));
     mTextRect.left = numeric::RoundToInt32(
         mClientRect.right / 2.0 - numeric::Sub32(mTextRect.right, mTextRect.left) / 2.0);

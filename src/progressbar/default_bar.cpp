@@ -2,6 +2,7 @@
 // bar, cut into blocks in style 0, replaced by three moving segments in style 2.
 #include "common/numeric.h"
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/owned.h"
 #include "progressbar/prgbar.h"
 
 namespace lumaveil::progressbar {
@@ -13,7 +14,7 @@ using numeric::Sub32;
 
 // The free end is pulled back toward the fixed end to a whole number of block steps.
 void PrgBar::ComputeBarRect() {
-  mBlockWidth = mStyle == 0 ? 6 : 0;
+  mBlockWidth = mStyle == Look::kBlocks ? 6 : 0;
   mBlockGap = 2;
   const std::int32_t step = Add32(mBlockWidth, mBlockGap);
   mClientRect.left = Add32(mClientRect.left, 3);
@@ -51,7 +52,7 @@ void PrgBar::DrawBarFill() {
     fill.right = Sub32(mClientRect.right, 8);
     fill.bottom = mClientRect.bottom;
   }
-  if (mStyle == 2) {
+  if (mStyle == Look::kSearching) {
     DrawStyle2Segments();
     return;
   }
@@ -59,17 +60,17 @@ void PrgBar::DrawBarFill() {
   std::int32_t end = light;
   std::int32_t start = mColor;
   if (mOrientation == 0) {
-    progressbar::DrawGradient(end, start, 4, 3, fill.right, 6, mHdc, false);
+    DrawGradient(end, start, 4, 3, fill.right, 6, mHdc, false);
     FillBox(fill, mColor, mHdc);
     end = mColor;
     start = light;
-    progressbar::DrawGradient(end, start, 4, Sub32(fill.bottom, 2), fill.right, 6, mHdc, false);
+    DrawGradient(end, start, 4, Sub32(fill.bottom, 2), fill.right, 6, mHdc, false);
   } else {
-    progressbar::DrawGradient(end, start, 4, mBarRect.top, 4, mClientRect.bottom, mHdc, true);
+    DrawGradient(end, start, 4, mBarRect.top, 4, mClientRect.bottom, mHdc, true);
     FillBox(fill, mColor, mHdc);
     end = mColor;
     start = light;
-    progressbar::DrawGradient(end, start, Sub32(mClientRect.right, 8), mBarRect.top, 4,
+    DrawGradient(end, start, Sub32(mClientRect.right, 8), mBarRect.top, 4,
                               mClientRect.bottom, mHdc, true);
   }
 }
@@ -83,21 +84,17 @@ void PrgBar::DrawStyle2Segments() {
     if (mOrientation == 0) {
       const std::int32_t s = numeric::RoundToInt32(
           Add32(mBarRect.right, offset) - Sub32(100, mValue) / 100.0 * 45);
-      progressbar::DrawGradient(c1, c2, s, 3, 9, Sub32(mClientRect.bottom, 2), mHdc, true);
+      DrawGradient(c1, c2, s, 3, 9, Sub32(mClientRect.bottom, 2), mHdc, true);
     } else {
       const std::int32_t t = Add32(mBarRect.top, offset);
-      progressbar::DrawGradient(c1, c2, Sub32(mClientRect.right, 2), t, 2, 9, mHdc, false);
+      DrawGradient(c1, c2, Sub32(mClientRect.right, 2), t, 2, 9, mHdc, false);
     }
   }
 }
 
 // White gaps across the full thickness between blocks of style 0.
 void PrgBar::CutBlockGaps() {
-  const gdi::HBRUSH white = gdi::CreateSolidBrush(gdi::RGB(255, 255, 255));
-  struct BrushGuard {
-    gdi::HBRUSH brush;
-    ~BrushGuard() { gdi::DeleteObject(brush); }
-  } guard{white};
+  const gdi::Owned<gdi::Brush> white(gdi::CreateSolidBrush(gdi::RGB(255, 255, 255)));
   mGapRect = mClientRect;
   const std::int32_t step = Add32(mBlockWidth, mBlockGap);
   if (mOrientation == 0) {
@@ -105,14 +102,14 @@ void PrgBar::CutBlockGaps() {
     for (std::int32_t x = Add32(mBarRect.left, mBlockWidth); x <= last; x = Add32(x, step)) {
       mGapRect.left = Add32(x, 1);
       mGapRect.right = Add32(mGapRect.left, mBlockGap);
-      gdi::FillRect(mHdc, &mGapRect, white);
+      gdi::FillRect(mHdc, &mGapRect, white.get());
     }
   } else {
     const std::int32_t last = Add32(mBarRect.top, mBlockWidth);
     for (std::int32_t y = mBarRect.bottom; y >= last; y = Sub32(y, step)) {
       mGapRect.top = Sub32(y, 2);
       mGapRect.bottom = Add32(mGapRect.top, mBlockGap);
-      gdi::FillRect(mHdc, &mGapRect, white);
+      gdi::FillRect(mHdc, &mGapRect, white.get());
     }
   }
 }

@@ -16,6 +16,7 @@
 
 #include "common/numeric.h"
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/owned.h"
 
 namespace lumaveil::progressbar {
 namespace {
@@ -71,26 +72,23 @@ std::int32_t BlendColors(std::int32_t first, std::int32_t second, std::int32_t w
 }
 
 void FillBox(const gdi::RECT& rect, std::int32_t color, gdi::HDC hdc) {
-  const gdi::HBRUSH brush = gdi::CreateSolidBrush(static_cast<gdi::COLORREF>(ResolveColor(color)));
-  gdi::FillRect(hdc, &rect, brush);
-  gdi::DeleteObject(brush);
+  const gdi::Owned<gdi::Brush> brush(
+      gdi::CreateSolidBrush(static_cast<gdi::COLORREF>(ResolveColor(color))));
+  gdi::FillRect(hdc, &rect, brush.get());
 }
 
 void FrameBox(const gdi::RECT& rect, std::int32_t color, gdi::HDC hdc) {
-  const gdi::HBRUSH brush = gdi::CreateSolidBrush(static_cast<gdi::COLORREF>(color));
-  gdi::FrameRect(hdc, &rect, brush);
-  gdi::DeleteObject(brush);
+  const gdi::Owned<gdi::Brush> brush(gdi::CreateSolidBrush(static_cast<gdi::COLORREF>(color)));
+  gdi::FrameRect(hdc, &rect, brush.get());
 }
 
 void DrawLine(std::int32_t X, std::int32_t y, std::int32_t Width, std::int32_t Height,
               gdi::HDC cHdc, std::int32_t Color) {
-  const gdi::HPEN pen =
-      gdi::CreatePen(gdi::PS_SOLID, 1, static_cast<gdi::COLORREF>(ResolveColor(Color)));
-  const gdi::HGDIOBJ previous = gdi::SelectObject(cHdc, pen);
+  const gdi::Owned<gdi::Pen> pen(
+      gdi::CreatePen(gdi::PS_SOLID, 1, static_cast<gdi::COLORREF>(ResolveColor(Color))));
+  const gdi::ScopedSelect selected(cHdc, pen.get());
   gdi::MoveToEx(cHdc, X, y, nullptr);
   gdi::LineTo(cHdc, Width, Height);
-  gdi::SelectObject(cHdc, previous);
-  gdi::DeleteObject(pen);
 }
 
 void DrawGradient(std::int32_t& lEndColor, std::int32_t& lStartcolor, std::int32_t X,
@@ -141,26 +139,30 @@ void DrawGradient(std::int32_t& lEndColor, std::int32_t& lStartcolor, std::int32
 }
 
 gdi::HDC EnsureBuffer(OffscreenBuffer& buffer, std::int32_t width, std::int32_t height) {
-  if (buffer.mMemDC == 0) {
+  if (!buffer.mMemDC) {
     if (Add32(width, height) > 0) CreateBuffer(buffer, width, height);
   } else if (width > buffer.mBufWidth || height > buffer.mBufHeight) {
     CreateBuffer(buffer, width, height);
   }
-  return buffer.mMemDC;
+  return buffer.mMemDC.get();
 }
 
 void CreateBuffer(OffscreenBuffer& buffer, std::int32_t width, std::int32_t height) {
   FreeBuffer(buffer);
-  const gdi::HDC screen = gdi::CreateDCA("DISPLAY", "", "", nullptr);
-  if (screen == 0) return;
-  buffer.mMemDC = gdi::CreateCompatibleDC(screen);
-  if (buffer.mMemDC != 0) {
-    // The screen's format, not the new memory context's (which starts with a 1 x 1 bitmap).
-    buffer.mMemBitmap = gdi::CreateCompatibleBitmap(screen, width, height);
-    if (buffer.mMemBitmap != 0) buffer.mOldBitmap = gdi::SelectObject(buffer.mMemDC, buffer.mMemBitmap);
+  {
+    const gdi::Owned<gdi::Dc> screen(gdi::CreateDCA("DISPLAY", "", "", nullptr));
+    if (!screen) return;
+    buffer.mMemDC = gdi::Owned<gdi::Dc>(gdi::CreateCompatibleDC(screen.get()));
+    if (buffer.mMemDC) {
+      // The screen's format, not the new memory context's (which starts with a 1 x 1 bitmap).
+      buffer.mMemBitmap =
+          gdi::Owned<gdi::Bitmap>(gdi::CreateCompatibleBitmap(screen.get(), width, height));
+      if (buffer.mMemBitmap) {
+        buffer.mOldBitmap = gdi::ScopedSelect(buffer.mMemDC.get(), buffer.mMemBitmap.get());
+      }
+    }
   }
-  gdi::DeleteDC(screen);
-  if (buffer.mMemDC != 0 && buffer.mMemBitmap != 0 && buffer.mOldBitmap != 0) {
+  if (buffer.mMemDC && buffer.mMemBitmap && buffer.mOldBitmap.previous() != 0) {
     buffer.mBufWidth = width;
     buffer.mBufHeight = height;
   } else {
@@ -169,28 +171,19 @@ void CreateBuffer(OffscreenBuffer& buffer, std::int32_t width, std::int32_t heig
 }
 
 void FreeBuffer(OffscreenBuffer& buffer) {
-  if (buffer.mOldBitmap != 0) {
-    gdi::SelectObject(buffer.mMemDC, buffer.mOldBitmap);
-    buffer.mOldBitmap = 0;
-  }
-  if (buffer.mMemBitmap != 0) {
-    gdi::DeleteObject(buffer.mMemBitmap);
-    buffer.mMemBitmap = 0;
-  }
-  if (buffer.mMemDC != 0) {
-    gdi::DeleteDC(buffer.mMemDC);
-    buffer.mMemDC = 0;
-  }
+  buffer.mOldBitmap.Reset();
+  buffer.mMemBitmap.Reset();
+  buffer.mMemDC.Reset();
   buffer.mBufWidth = 0;
   buffer.mBufHeight = 0;
 }
 
 void pDraw(const OffscreenBuffer& buffer, gdi::HDC hdc, std::int32_t xSrc, std::int32_t ySrc,
            std::int32_t WidthSrc, std::int32_t HeightSrc, std::int32_t xDst, std::int32_t yDst) {
-  if (buffer.mMemDC == 0) return;
+  if (!buffer.mMemDC) return;
   const std::int32_t width = WidthSrc <= 0 ? buffer.mBufWidth : WidthSrc;
   const std::int32_t height = HeightSrc <= 0 ? buffer.mBufHeight : HeightSrc;
-  gdi::BitBlt(hdc, xDst, yDst, width, height, buffer.mMemDC, xSrc, ySrc, gdi::SRCCOPY);
+  gdi::BitBlt(hdc, xDst, yDst, width, height, buffer.mMemDC.get(), xSrc, ySrc, gdi::SRCCOPY);
 }
 
 }  // namespace lumaveil::progressbar

@@ -11,17 +11,20 @@
 
 #include <cstdint>
 
+#include "platform/gdi/owned.h"
 #include "platform/gdi/types.h"
 
 namespace lumaveil::progressbar {
 
-// The control's off-screen buffer. A buffer exists exactly when mMemDC is not 0; then mMemBitmap
-// is selected into it, mOldBitmap is what that bitmap displaced, and the bitmap measures
-// mBufWidth x mBufHeight. Without a buffer all five are 0.
+// The control's off-screen buffer. A buffer exists exactly when mMemDC holds a context; then
+// mMemBitmap is selected into it, mOldBitmap puts back what that bitmap displaced, and the bitmap
+// measures mBufWidth x mBufHeight. Without a buffer all five are empty or 0. The members are
+// declared in the order that lets them go: the selection undone, the bitmap freed, the context
+// freed.
 struct OffscreenBuffer {
-  std::int32_t mMemDC = 0;
-  std::int32_t mMemBitmap = 0;
-  std::int32_t mOldBitmap = 0;
+  gdi::Owned<gdi::Dc> mMemDC;
+  gdi::Owned<gdi::Bitmap> mMemBitmap;
+  gdi::ScopedSelect mOldBitmap;
   std::int32_t mBufWidth = 0;
   std::int32_t mBufHeight = 0;
 };

@@ -9,6 +9,4 @@ namespace lumaveil::progressbar {
 StdFont::StdFont(gdi::FontDescription description)
     : description_(std::move(description)), handle_(gdi::CreateFontHandle(description_)) {}
 
-StdFont::~StdFont() { gdi::DeleteObject(handle_); }
-
 }  // namespace lumaveil::progressbar

@@ -2,6 +2,7 @@
 // description is what the host's font dialog would change.
 #pragma once
 
+#include "platform/gdi/owned.h"
 #include "platform/gdi/text_renderer.h"
 #include "platform/gdi/types.h"
 
@@ -11,16 +12,13 @@ class StdFont {
  public:
   // A default description gives the platform's standard font.
   explicit StdFont(gdi::FontDescription description = {});
-  ~StdFont();
-  StdFont(const StdFont&) = delete;
-  StdFont& operator=(const StdFont&) = delete;
 
   const gdi::FontDescription& Description() const { return description_; }
-  gdi::HFONT hFont() const { return handle_; }
+  gdi::HFONT hFont() const { return handle_.get(); }
 
  private:
   gdi::FontDescription description_;
-  gdi::HFONT handle_;
+  gdi::Owned<gdi::Font> handle_;
 };
 
 }  // namespace lumaveil::progressbar

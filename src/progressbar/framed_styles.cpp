@@ -29,7 +29,7 @@ void PrgBar::DrawEtchedBar() {
   const std::int32_t x = FillReach(mValue, 100, Sub32(width, 4), mClientRect.left);
   std::int32_t end = LightenColor(mColor, 140);
   std::int32_t start = LightenColor(mColor, 200);
-  progressbar::DrawGradient(end, start, 2, 2, x, Sub32(mClientRect.bottom, 3), mHdc, true);
+  DrawGradient(end, start, 2, 2, x, Sub32(mClientRect.bottom, 3), mHdc, true);
 }
 
 // The track shades down to a tint, the fill shades the other way, a line marks the end.
@@ -41,12 +41,12 @@ void PrgBar::DrawShadedBar() {
     mBarRect.right = x;
     std::int32_t end = mColor;
     std::int32_t start = LightenColor(mColor, 100);
-    progressbar::DrawGradient(end, start, 2, 2, Sub32(mClientRect.right, 2),
+    DrawGradient(end, start, 2, 2, Sub32(mClientRect.right, 2),
                               Sub32(mClientRect.bottom, 5), mHdc, false);
     end = LightenColor(mColor, 250);
     start = mColor;
-    progressbar::DrawGradient(end, start, 3, 3, x, Sub32(mClientRect.bottom, 6), mHdc, false);
-    progressbar::DrawLine(x, 2, x, Sub32(mClientRect.bottom, 2), mHdc, LightenColor(mColor, 25));
+    DrawGradient(end, start, 3, 3, x, Sub32(mClientRect.bottom, 6), mHdc, false);
+    DrawLine(x, 2, x, Sub32(mClientRect.bottom, 2), mHdc, LightenColor(mColor, 25));
   } catch (const RunTimeError&) {
   }
 }
@@ -59,7 +59,7 @@ void PrgBar::DrawDarkBar() {
   const std::int32_t x = FillReach(mValue, 100, Sub32(width, 5), mClientRect.left);
   std::int32_t end = 0;
   std::int32_t start = dim;
-  progressbar::DrawGradient(end, start, 2, 2, x, Sub32(mClientRect.bottom, 2), mHdc, true);
+  DrawGradient(end, start, 2, 2, x, Sub32(mClientRect.bottom, 2), mHdc, true);
 }
 
 }  // namespace lumaveil::progressbar

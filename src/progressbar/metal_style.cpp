@@ -20,29 +20,29 @@ void PrgBar::DrawMetalBar() {
   mBarRect.right = FillReach(mValue, 100, reach_width, mClientRect.left);
   std::int32_t end = kWhite;
   std::int32_t start = kSilver;
-  progressbar::DrawGradient(end, start, 2, 2, track_end, h, mHdc, false);
+  DrawGradient(end, start, 2, 2, track_end, h, mHdc, false);
   end = BlendColors(kSilver, 0, 255);
   start = kSilver;
-  progressbar::DrawGradient(end, start, 2, h, track_end, h, mHdc, false);
+  DrawGradient(end, start, 2, h, track_end, h, mHdc, false);
 
   if (mMetalValue == -1) {
     mBarRect.right = FillReach(mValue2, 100, reach_width, mClientRect.left);
     const std::int32_t h2 = numeric::RoundToInt32(half + 2);
     end = LightenColor(mColor2, 170);
     start = mColor2;
-    progressbar::DrawGradient(end, start, 2, h2, mBarRect.right, h2, mHdc, false);
+    DrawGradient(end, start, 2, h2, mBarRect.right, h2, mHdc, false);
     mBarRect.right = FillReach(mValue, 100, reach_width, mClientRect.left);
     const std::int32_t h3 = numeric::RoundToInt32(half - 1);
     end = LightenColor(mColor, 150);
     start = BlendColors(mColor, 0, 200);
-    progressbar::DrawGradient(end, start, 2, 2, mBarRect.right, h3, mHdc, false);
+    DrawGradient(end, start, 2, 2, mBarRect.right, h3, mHdc, false);
   } else {
     end = LightenColor(mColor, 150);
     start = BlendColors(mColor, 0, 180);
-    progressbar::DrawGradient(end, start, 2, 2, mBarRect.right, h, mHdc, false);
+    DrawGradient(end, start, 2, 2, mBarRect.right, h, mHdc, false);
     end = BlendColors(mColor, 0, 190);
     start = mColor;
-    progressbar::DrawGradient(end, start, 2, h, mBarRect.right, h, mHdc, false);
+    DrawGradient(end, start, 2, h, mBarRect.right, h, mHdc, false);
   }
   mClientRect.left = numeric::Add32(mClientRect.left, 3);
   DrawBorder();

@@ -11,19 +11,19 @@ void PrgBar::DrawingControlProgressBar() {
   try {
     if (mValue > 100) mValue = 100;
     gdi::GetClientRect(mHwnd, &mClientRect);
-    FillBox(mClientRect, mStyle == 6 ? 0x000000 : 0xFFFFFF, mHdc);
+    FillBox(mClientRect, mStyle == Look::kDark ? 0x000000 : 0xFFFFFF, mHdc);
     switch (mStyle) {
-      case 3: DrawFlatBar(); break;
-      case 4: DrawEtchedBar(); break;
-      case 5: DrawShadedBar(); break;
-      case 6: DrawDarkBar(); break;
-      case 7: DrawHatchedBar(); break;
-      case 8: DrawPictureBar(); break;
-      case 9: DrawMetalBar(); break;
+      case Look::kFlat: DrawFlatBar(); break;
+      case Look::kEtched: DrawEtchedBar(); break;
+      case Look::kShaded: DrawShadedBar(); break;
+      case Look::kDark: DrawDarkBar(); break;
+      case Look::kHatched: DrawHatchedBar(); break;
+      case Look::kPicture: DrawPictureBar(); break;
+      case Look::kMetal: DrawMetalBar(); break;
       default:
         ComputeBarRect();
         DrawBarFill();
-        if (mStyle == 0) CutBlockGaps();
+        if (mStyle == Look::kBlocks) CutBlockGaps();
         DrawBorder();
         break;
     }

@@ -5,13 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/gdi/owned.h"
+
 namespace lumaveil::progressbar {
 
 class StdPicture {
  public:
   // pixels: width x height colours 0x00BBGGRR, row by row from the top left.
   StdPicture(std::int32_t width, std::int32_t height, std::vector<std::uint32_t> pixels);
-  ~StdPicture();
   StdPicture(const StdPicture&) = delete;
   StdPicture& operator=(const StdPicture&) = delete;
 
@@ -29,7 +30,7 @@ class StdPicture {
   std::int32_t width_;
   std::int32_t height_;
   std::vector<std::uint32_t> pixels_;
-  mutable std::int32_t bitmap_ = 0;
+  mutable gdi::Owned<gdi::Bitmap> bitmap_;
 };
 
 }  // namespace lumaveil::progressbar

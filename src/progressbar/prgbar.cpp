@@ -25,7 +25,7 @@ void PrgBar::UserControl_Initialize() {
   mMin = 0;
   mValue = 0;
   mOrientation = 0;
-  mStyle = 0;
+  mStyle = Look::kBlocks;
   mColor = ResolveColor(kHighlightColorReference);
   DrawingControlProgressBar();
 }
@@ -50,17 +50,6 @@ void PrgBar::Sethdc(gdi::HDC) {
 }
 
 void PrgBar::SethWnd(gdi::HWND chWnd) { mHwnd = chWnd; }
-
-void PrgBar::DrawLine(std::int32_t X, std::int32_t y, std::int32_t Width, std::int32_t Height,
-                      gdi::HDC cHdc, std::int32_t Color) {
-  progressbar::DrawLine(X, y, Width, Height, cHdc, Color);
-}
-
-void PrgBar::DrawGradient(std::int32_t& lEndColor, std::int32_t& lStartcolor, std::int32_t X,
-                          std::int32_t y, std::int32_t X2, std::int32_t Y2, gdi::HDC hdc,
-                          bool bH) {
-  progressbar::DrawGradient(lEndColor, lStartcolor, X, y, X2, Y2, hdc, bH);
-}
 
 void PrgBar::pDraw(gdi::HDC hdc, std::int32_t xSrc, std::int32_t ySrc, std::int32_t WidthSrc,
                    std::int32_t HeightSrc, std::int32_t xDst, std::int32_t yDst) {

@@ -18,6 +18,21 @@ namespace lumaveil::progressbar {
 class StdFont;
 class StdPicture;
 
+// The ten looks, by the number the Style property stores. Style holds any 32-bit number: one
+// without a look of its own draws as kSmooth does.
+enum class Look : std::int32_t {
+  kBlocks = 0,     // the shaded bar cut into blocks (the splash screen's)
+  kSmooth = 1,     // the same shaded bar without gaps
+  kSearching = 2,  // three moving segments and "Searching.."
+  kFlat = 3,
+  kEtched = 4,
+  kShaded = 5,
+  kDark = 6,       // black background, fill rising from black
+  kHatched = 7,    // a hatch brush of BrushStyle
+  kPicture = 8,    // tiled with the Image picture
+  kMetal = 9,      // silver track, and a second bar with MetalValue
+};
+
 // The system highlight colour, as a system-colour reference: the bar's colour until one is set.
 inline constexpr std::int32_t kHighlightColorReference = static_cast<std::int32_t>(0x8000000Du);
 
@@ -49,7 +64,7 @@ class PrgBar {
   void SetMax(std::int32_t cMax);
   std::int32_t Orientation() const { return mOrientation; }
   void SetOrientation(std::int32_t PositionEnum);
-  std::int32_t Style() const { return mStyle; }
+  std::int32_t Style() const { return static_cast<std::int32_t>(mStyle); }
   void SetStyle(std::int32_t lScrolling);
   bool ShowText() const { return mShowText != 0; }
   void SetShowText(bool bShowText);
@@ -66,11 +81,7 @@ class PrgBar {
   // It never reports an error.
   void DrawingControlProgressBar();
 
-  // Public drawing helpers, for a host that draws on the control's surface itself.
-  void DrawLine(std::int32_t X, std::int32_t y, std::int32_t Width, std::int32_t Height,
-                gdi::HDC cHdc, std::int32_t Color);
-  void DrawGradient(std::int32_t& lEndColor, std::int32_t& lStartcolor, std::int32_t X,
-                    std::int32_t y, std::int32_t X2, std::int32_t Y2, gdi::HDC hdc, bool bH);
+  // Copies the off-screen buffer to hdc, for a host that shows the control's surface itself.
   void pDraw(gdi::HDC hdc, std::int32_t xSrc, std::int32_t ySrc, std::int32_t WidthSrc,
              std::int32_t HeightSrc, std::int32_t xDst, std::int32_t yDst);
 
@@ -95,7 +106,7 @@ class PrgBar {
   void DrawBarText();
   void CenterBarText(const std::string& text);
   void DrawBarTextOverlay(const std::string& text);
-  void SelectTextFont();
+  gdi::ScopedSelect SelectTextFont();
 
   // Styled fills.
   void DrawFlatBar();
@@ -118,7 +129,7 @@ class PrgBar {
   std::int32_t mValue2 = 0;
   std::int16_t mMetalValue = 0;
   std::int16_t mShowText = 0;
-  std::int32_t mStyle = 0;
+  Look mStyle = Look::kBlocks;
   std::int32_t mOrientation = 0;
   std::int32_t mBrushStyle = 0;
   std::shared_ptr<StdPicture> mImage;

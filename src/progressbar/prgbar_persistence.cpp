@@ -59,7 +59,7 @@ void PrgBar::UserControl_WriteProperties(PropertyBag& PropBag) {
   PropBag.WriteProperty("Max", mMax, std::int32_t{100});
   PropBag.WriteProperty("Min", mMin, std::int32_t{0});
   PropBag.WriteProperty("Orientation", mOrientation, std::int32_t{0});
-  PropBag.WriteProperty("Style", mStyle, std::int32_t{0});
+  PropBag.WriteProperty("Style", Style(), std::int32_t{0});
   PropBag.WriteProperty("ShowText", StoredBoolean{mShowText}, StoredBoolean{0});
   PropBag.WriteProperty("Value", value(), std::int32_t{0});
   PropBag.WriteProperty("Value2", Value2(), std::int32_t{0});

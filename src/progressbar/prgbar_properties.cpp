@@ -38,7 +38,7 @@ void PrgBar::SetOrientation(std::int32_t PositionEnum) {
 }
 
 void PrgBar::SetStyle(std::int32_t lScrolling) {
-  mStyle = lScrolling;
+  mStyle = static_cast<Look>(lScrolling);
   host_.PropertyChanged("Style");
   DrawingControlProgressBar();
 }

@@ -1,4 +1,4 @@
-// A progress bar on a window of its own, with a block text renderer, and helpers that read whole
+// A progress bar on a window of its own, with the tests' cell text renderer, and helpers that read whole
 // rows and columns of the window and build the rows a test expects from spans of one colour.
 #pragma once
 
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/gdi/gdi_test_support.h"
 #include "platform/gdi/gdi.h"
 #include "progressbar/drawing_primitives.h"
 #include "progressbar/prgbar.h"
@@ -19,28 +20,6 @@ namespace lumaveil::progressbar::testing {
 
 using gdi::COLORREF;
 using gdi::RGB;
-
-// Each letter is a solid 5 x 8 block on a 6-pixel advance; lines are 8 pixels high.
-class BlockTextRenderer : public gdi::TextRenderer {
- public:
-  gdi::TextExtent Measure(const gdi::FontDescription&, std::string_view utf8) const override {
-    return {6 * static_cast<int>(utf8.size()), 8};
-  }
-  void Draw(const gdi::FontDescription&, std::string_view utf8, int x, int y, COLORREF color,
-            const gdi::PixelBuffer& target, const gdi::RECT& clip) const override {
-    const std::uint32_t pixel = (gdi::GetRValue(color) << 16) | (gdi::GetGValue(color) << 8) |
-                                static_cast<std::uint32_t>(gdi::GetBValue(color));
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-      for (int row = y; row < y + 8; ++row) {
-        for (int col = x + 6 * static_cast<int>(i); col < x + 6 * static_cast<int>(i) + 5; ++col) {
-          if (col >= clip.left && col < clip.right && row >= clip.top && row < clip.bottom) {
-            target.pixels[row * target.width + col] = pixel;
-          }
-        }
-      }
-    }
-  }
-};
 
 inline constexpr std::int32_t kBlue = 0x006A240A;  // RGB(10, 36, 106)
 inline constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -90,7 +69,11 @@ inline COLORREF Blend(std::int32_t first, std::int32_t second, std::int32_t weig
 
 class BarTest : public ::testing::Test {
  protected:
-  void SetUp() override { gdi::SetTextRenderer(std::make_shared<BlockTextRenderer>()); }
+  // Each letter is a solid 5 x 8 block on a 6-pixel advance; lines are 8 pixels high.
+  void SetUp() override {
+    gdi::SetTextRenderer(
+        std::make_shared<gdi::testing::CellTextRenderer>(gdi::testing::CellTextRenderer::Cells{6, 5, 8, 0}));
+  }
 
   // A fresh control of the given client size, with the bar colour of the worked examples.
   PrgBar& MakeBar(int width, int height, std::int32_t style = 0, std::int32_t orientation = 0) {

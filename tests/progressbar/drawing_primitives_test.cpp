@@ -22,6 +22,13 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr std::int32_t kHighlightReference = static_cast<std::int32_t>(0x8000000D);
 constexpr std::int32_t kClassicHighlight = 0x6A240A;  // RGB(10, 36, 106)
 
+// What the buffer's context draws on: its bitmap, as large as it is.
+gdi::RECT SurfaceOf(const OffscreenBuffer& buffer) {
+  gdi::RECT box{};
+  gdi::GetClipBox(buffer.mMemDC.get(), &box);
+  return box;
+}
+
 // A white memory surface; every test checks that the primitives free what they make.
 class Primitives : public gdi::testing::NoLeaks {
  protected:
@@ -186,18 +193,18 @@ TEST_F(Primitives, EnsureBufferKeepsAFittingBufferAndRecreatesOtherwise) {
   OffscreenBuffer buffer;
   const gdi::HDC first = EnsureBuffer(buffer, 100, 20);
   ASSERT_NE(first, 0);
-  EXPECT_EQ(buffer.mMemDC, first);
+  EXPECT_EQ(buffer.mMemDC.get(), first);
   EXPECT_EQ(buffer.mBufWidth, 100);
   EXPECT_EQ(buffer.mBufHeight, 20);
-  EXPECT_EQ(gdi::BitmapPixels(buffer.mMemBitmap).width, 100);
-  const std::int32_t bitmap = buffer.mMemBitmap;
+  EXPECT_EQ(SurfaceOf(buffer).right, 100);
+  const std::int32_t bitmap = buffer.mMemBitmap.get();
   EXPECT_EQ(EnsureBuffer(buffer, 50, 20), first);
-  EXPECT_EQ(buffer.mMemBitmap, bitmap);
+  EXPECT_EQ(buffer.mMemBitmap.get(), bitmap);
   EXPECT_EQ(buffer.mBufWidth, 100);
   EnsureBuffer(buffer, 50, 30);
   EXPECT_EQ(buffer.mBufWidth, 50);
   EXPECT_EQ(buffer.mBufHeight, 30);
-  EXPECT_EQ(gdi::BitmapPixels(buffer.mMemBitmap).height, 30);
+  EXPECT_EQ(SurfaceOf(buffer).bottom, 30);
   FreeBuffer(buffer);
 }
 
@@ -210,16 +217,16 @@ TEST_F(Primitives, EnsureBufferWithoutABufferDecidesOnTheSum) {
   EXPECT_EQ(buffer.mBufHeight, 10);
   FreeBuffer(buffer);
   EXPECT_EQ(ErrorNumberOf([&] { EnsureBuffer(buffer, INT_MAX, 1); }), error::kOverflow);
-  EXPECT_EQ(buffer.mMemDC, 0);
+  EXPECT_FALSE(buffer.mMemDC);
 }
 
 TEST_F(Primitives, AFailedCreationLeavesNoPartialBuffer) {
   OffscreenBuffer buffer;
   EnsureBuffer(buffer, 10, 10);
   EXPECT_EQ(EnsureBuffer(buffer, 20, -1), 0);  // wider, but no bitmap can be that size
-  EXPECT_EQ(buffer.mMemDC, 0);
-  EXPECT_EQ(buffer.mMemBitmap, 0);
-  EXPECT_EQ(buffer.mOldBitmap, 0);
+  EXPECT_FALSE(buffer.mMemDC);
+  EXPECT_FALSE(buffer.mMemBitmap);
+  EXPECT_EQ(buffer.mOldBitmap.previous(), 0);
   EXPECT_EQ(EnsureBuffer(buffer, 100000, 100000), 0);
   EXPECT_EQ(buffer.mBufWidth, 0);
   EXPECT_EQ(buffer.mBufHeight, 0);
@@ -228,12 +235,12 @@ TEST_F(Primitives, AFailedCreationLeavesNoPartialBuffer) {
 TEST_F(Primitives, FreeBufferZeroesTheFieldsAndASecondCallDoesNothing) {
   OffscreenBuffer buffer;
   CreateBuffer(buffer, 8, 8);
-  ASSERT_NE(buffer.mOldBitmap, 0);
+  ASSERT_NE(buffer.mOldBitmap.previous(), 0);
   FreeBuffer(buffer);
   FreeBuffer(buffer);
-  EXPECT_EQ(buffer.mMemDC, 0);
-  EXPECT_EQ(buffer.mMemBitmap, 0);
-  EXPECT_EQ(buffer.mOldBitmap, 0);
+  EXPECT_FALSE(buffer.mMemDC);
+  EXPECT_FALSE(buffer.mMemBitmap);
+  EXPECT_EQ(buffer.mOldBitmap.previous(), 0);
   EXPECT_EQ(buffer.mBufWidth, 0);
   EXPECT_EQ(buffer.mBufHeight, 0);
 }
@@ -242,8 +249,8 @@ TEST_F(Primitives, PDrawCopiesTheWholeBufferForZeroSizes) {
   const gdi::HDC dc = Surface(8, 6);
   OffscreenBuffer buffer;
   EnsureBuffer(buffer, 3, 2);
-  FillBox(gdi::RECT{0, 0, 3, 2}, RGB(255, 0, 0), buffer.mMemDC);
-  gdi::SetPixelV(buffer.mMemDC, 2, 1, RGB(0, 0, 255));
+  FillBox(gdi::RECT{0, 0, 3, 2}, RGB(255, 0, 0), buffer.mMemDC.get());
+  gdi::SetPixelV(buffer.mMemDC.get(), 2, 1, RGB(0, 0, 255));
   pDraw(buffer, dc, 0, 0, 0, 0, 4, 3);
   EXPECT_EQ(At(4, 3), RGB(255, 0, 0));
   EXPECT_EQ(At(6, 4), RGB(0, 0, 255));

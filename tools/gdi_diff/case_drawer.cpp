@@ -3,43 +3,36 @@
 #include <array>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/owned.h"
 #include "render.h"
 
 namespace gdi_diff {
 namespace gdi = lumaveil::gdi;
 namespace {
 
-// A memory context holding a bitmap of noise: the source of BitBlt calls.
+// A memory context holding a bitmap of noise: the source of BitBlt calls. The members are
+// declared in the order that lets them go: the selection undone, the bitmap freed, the context
+// freed.
 class SourceSurface {
  public:
-  SourceSurface() = default;
-  SourceSurface(const SourceSurface&) = delete;
-  SourceSurface& operator=(const SourceSurface&) = delete;
-  ~SourceSurface() { Release(); }
-
   void Make(std::int32_t width, std::int32_t height, std::uint32_t noise_key) {
-    Release();
+    selected_.Reset();
+    bitmap_.Reset();
+    dc_.Reset();
     std::vector<std::uint32_t> pixels;
     for (std::int32_t y = 0; y < height; ++y) {
       for (std::int32_t x = 0; x < width; ++x) pixels.push_back(Noise(noise_key, x, y));
     }
-    dc_ = gdi::CreateCompatibleDC(0);
-    bitmap_ = gdi::CreateBitmapFromPixels(width, height, pixels.data());
-    if (dc_ != 0 && bitmap_ != 0) old_ = gdi::SelectObject(dc_, bitmap_);
+    dc_ = gdi::Owned<gdi::Dc>(gdi::CreateCompatibleDC(0));
+    bitmap_ = gdi::Owned<gdi::Bitmap>(gdi::CreateBitmapFromPixels(width, height, pixels.data()));
+    if (dc_ && bitmap_) selected_ = gdi::ScopedSelect(dc_.get(), bitmap_.get());
   }
-  gdi::HDC dc() const { return dc_; }
+  gdi::HDC dc() const { return dc_.get(); }
 
  private:
-  void Release() {
-    if (old_ != 0) gdi::SelectObject(dc_, old_);
-    if (bitmap_ != 0) gdi::DeleteObject(bitmap_);
-    if (dc_ != 0) gdi::DeleteDC(dc_);
-    dc_ = bitmap_ = old_ = 0;
-  }
-
-  gdi::HDC dc_ = 0;
-  gdi::HBITMAP bitmap_ = 0;
-  gdi::HGDIOBJ old_ = 0;
+  gdi::Owned<gdi::Dc> dc_;
+  gdi::Owned<gdi::Bitmap> bitmap_;
+  gdi::ScopedSelect selected_;
 };
 
 gdi::HBITMAP NoiseBitmap(std::int64_t width, std::int64_t height, std::uint32_t noise_key) {
@@ -73,9 +66,10 @@ class CallRunner {
     } else if (n == "HatchBrush") {
       Put(a(0), gdi::CreateHatchBrush(a(1), color(2)));
     } else if (n == "PatternBrush") {
-      const gdi::HBITMAP bitmap = NoiseBitmap(a(1), a(2), static_cast<std::uint32_t>(a(3)));
-      Put(a(0), gdi::CreatePatternBrush(bitmap));
-      gdi::DeleteObject(bitmap);  // the brush keeps its own copy
+      // The brush keeps its own copy of the bitmap.
+      const gdi::Owned<gdi::Bitmap> bitmap(
+          NoiseBitmap(a(1), a(2), static_cast<std::uint32_t>(a(3))));
+      Put(a(0), gdi::CreatePatternBrush(bitmap.get()));
     } else if (n == "Pen") {
       Put(a(0), gdi::CreatePen(a(1), a(2), color(3)));
     } else if (n == "SelectBrush" || n == "SelectPen") {

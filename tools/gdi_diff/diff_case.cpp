@@ -1,26 +1,15 @@
 #include "diff_case.h"
 
-#include <cctype>
 #include <charconv>
 #include <map>
+
+#include "case_lines.h"
 
 namespace gdi_diff {
 namespace {
 
 [[noreturn]] void Fail(std::size_t line, const std::string& what) {
-  throw DiffCaseError("line " + std::to_string(line) + ": " + what);
-}
-
-std::vector<std::string_view> Fields(std::string_view line) {
-  std::vector<std::string_view> fields;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
-    const std::size_t start = i;
-    while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i]))) ++i;
-    if (i > start) fields.push_back(line.substr(start, i - start));
-  }
-  return fields;
+  case_lines::Fail<DiffCaseError>(line, what);
 }
 
 // A 32-bit number, signed decimal or 0x hex (whose bit pattern is kept).
@@ -78,55 +67,48 @@ std::vector<DiffCase> ParseDiffCases(std::string_view text) {
   std::vector<DiffCase> cases;
   std::vector<std::uint32_t> sys_colors;
   DiffCase* open = nullptr;
-  std::size_t number = 0;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    const std::vector<std::string_view> f = Fields(text.substr(start, end - start));
-    start = end + 1;
-    ++number;
-    if (f.empty() || f.front().front() == '#') continue;
+  const std::size_t last = case_lines::ForEachLine(text, [&](const std::vector<std::string_view>& f,
+                                                             std::size_t line) {
     if (open != nullptr) {
       if (f[0] == "end") {
         open = nullptr;
-        continue;
+        return;
       }
       const auto arity = Arities().find(f[0]);
-      if (arity == Arities().end()) Fail(number, "unknown call \"" + std::string(f[0]) + "\"");
+      if (arity == Arities().end()) Fail(line, "unknown call \"" + std::string(f[0]) + "\"");
       if (f.size() != arity->second + 1) {
-        Fail(number, std::string(f[0]) + " takes " + std::to_string(arity->second) + " numbers");
+        Fail(line, std::string(f[0]) + " takes " + std::to_string(arity->second) + " numbers");
       }
       Call call{std::string(f[0]), {}};
-      for (std::size_t i = 1; i < f.size(); ++i) call.args.push_back(Number(f[i], number));
+      for (std::size_t i = 1; i < f.size(); ++i) call.args.push_back(Number(f[i], line));
       const int slot = SlotArgument(f[0]);
       if (slot >= 0 && (call.args[slot] < 0 || call.args[slot] >= kSlotCount)) {
-        Fail(number, "slots are 0 to " + std::to_string(kSlotCount - 1));
+        Fail(line, "slots are 0 to " + std::to_string(kSlotCount - 1));
       }
       open->calls.push_back(std::move(call));
       open->text += "\n  " + Joined(f);
-      continue;
+      return;
     }
     if (f[0] == "syscolors") {
-      if (f.size() != kSysColorCount + 1) Fail(number, "syscolors takes 31 colours");
+      if (f.size() != kSysColorCount + 1) Fail(line, "syscolors takes 31 colours");
       sys_colors.clear();
       for (std::size_t i = 1; i < f.size(); ++i) {
-        sys_colors.push_back(static_cast<std::uint32_t>(Number(f[i], number)));
+        sys_colors.push_back(static_cast<std::uint32_t>(Number(f[i], line)));
       }
-      continue;
+      return;
     }
     DiffCase c;
     c.sys_colors = sys_colors;
     c.text = Joined(f);
     if (f[0] == "calls") {
-      if (f.size() != 5) Fail(number, "calls takes ID WIDTH HEIGHT SEED");
+      if (f.size() != 5) Fail(line, "calls takes ID WIDTH HEIGHT SEED");
       c.id = std::string(f[1]);
-      c.width = static_cast<std::int32_t>(Number(f[2], number));
-      c.height = static_cast<std::int32_t>(Number(f[3], number));
-      c.noise_key = static_cast<std::uint32_t>(Number(f[4], number));
+      c.width = static_cast<std::int32_t>(Number(f[2], line));
+      c.height = static_cast<std::int32_t>(Number(f[3], line));
+      c.noise_key = static_cast<std::uint32_t>(Number(f[4], line));
       if (c.width < 0 || c.height < 0 || c.width > prgbar_render::kMaxSide ||
           c.height > prgbar_render::kMaxSide) {
-        Fail(number, "a surface side must lie in 0 to " + std::to_string(prgbar_render::kMaxSide));
+        Fail(line, "a surface side must lie in 0 to " + std::to_string(prgbar_render::kMaxSide));
       }
       cases.push_back(std::move(c));
       open = &cases.back();
@@ -135,7 +117,7 @@ std::vector<DiffCase> ParseDiffCases(std::string_view text) {
       try {
         c.bar = prgbar_render::ParseCaseFile(fields).at(0);
       } catch (const std::exception& e) {
-        Fail(number, std::string("bar: ") + e.what());
+        Fail(line, std::string("bar: ") + e.what());
       }
       c.kind = DiffCase::Kind::kBar;
       c.id = c.bar.id;
@@ -143,10 +125,10 @@ std::vector<DiffCase> ParseDiffCases(std::string_view text) {
       c.height = c.bar.height;
       cases.push_back(std::move(c));
     } else {
-      Fail(number, "expected syscolors, calls or bar, found \"" + std::string(f[0]) + "\"");
+      Fail(line, "expected syscolors, calls or bar, found \"" + std::string(f[0]) + "\"");
     }
-  }
-  if (open != nullptr) Fail(number, "case " + open->id + " has no end");
+  });
+  if (open != nullptr) Fail(last, "case " + open->id + " has no end");
   return cases;
 }
 

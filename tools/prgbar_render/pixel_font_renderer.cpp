@@ -76,8 +76,7 @@ void PixelFontRenderer::Draw(const lumaveil::gdi::FontDescription&, std::string_
                              int y, lumaveil::gdi::COLORREF color,
                              const lumaveil::gdi::PixelBuffer& target,
                              const lumaveil::gdi::RECT& clip) const {
-  const std::uint32_t c = static_cast<std::uint32_t>(color);
-  const std::uint32_t pixel = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+  const std::uint32_t pixel = lumaveil::gdi::PixelOf(color);
   long long cell_left = x;
   for (std::size_t i = 0; i < utf8.size(); ++i) {
     if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) continue;

@@ -1,26 +1,15 @@
 #include "render_case.h"
 
-#include <cctype>
 #include <charconv>
+
+#include "case_lines.h"
 
 namespace prgbar_render {
 
 namespace {
 
 [[noreturn]] void Fail(std::size_t line, const std::string& what) {
-  throw CaseFileError("line " + std::to_string(line) + ": " + what);
-}
-
-std::vector<std::string_view> Fields(std::string_view line) {
-  std::vector<std::string_view> fields;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
-    const std::size_t start = i;
-    while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i]))) ++i;
-    if (i > start) fields.push_back(line.substr(start, i - start));
-  }
-  return fields;
+  case_lines::Fail<CaseFileError>(line, what);
 }
 
 std::int32_t Decimal(std::string_view field, std::size_t line, const char* name) {
@@ -75,27 +64,12 @@ TestImage Image(std::string_view field, std::size_t line) {
   Fail(line, "image must be none, pat8 or odd53, not \"" + std::string(field) + "\"");
 }
 
-template <typename Handle>
-void ForEachLine(std::string_view text, Handle handle) {
-  std::size_t number = 0;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    const std::vector<std::string_view> fields = Fields(text.substr(start, end - start));
-    start = end + 1;
-    ++number;
-    if (fields.empty() || fields.front().front() == '#') continue;
-    handle(fields, number);
-  }
-}
-
 }  // namespace
 
 std::vector<RenderCase> ParseCaseFile(std::string_view text) {
   static constexpr std::size_t kFieldCount = 14;
   std::vector<RenderCase> cases;
-  ForEachLine(text, [&](const std::vector<std::string_view>& f, std::size_t line) {
+  case_lines::ForEachLine(text, [&](const std::vector<std::string_view>& f, std::size_t line) {
     if (f.size() != kFieldCount) {
       Fail(line, "expected 14 fields (id width height style orientation value value2 metal "
                  "color color2 brush image showtext repaints), found " + std::to_string(f.size()));
@@ -128,7 +102,7 @@ std::vector<RenderCase> ParseCaseFile(std::string_view text) {
 
 std::vector<SystemColourEntry> ParseSystemColourFile(std::string_view text) {
   std::vector<SystemColourEntry> entries;
-  ForEachLine(text, [&](const std::vector<std::string_view>& f, std::size_t line) {
+  case_lines::ForEachLine(text, [&](const std::vector<std::string_view>& f, std::size_t line) {
     if (f.size() < 2) Fail(line, "expected \"index 0x00BBGGRR\"");
     const std::int32_t index = Decimal(f[0], line, "index");
     if (index < 0) Fail(line, "a system colour index cannot be negative");

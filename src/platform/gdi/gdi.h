@@ -83,8 +83,6 @@ bool GetClientRect(HWND window, RECT* rect);
 // The surface behind a context (empty for the screen context or a stale handle). The view stays
 // valid until the next call of this layer.
 PixelBuffer SurfacePixels(HDC dc);
-// The pixels of a bitmap, same validity.
-PixelBuffer BitmapPixels(HBITMAP bitmap);
 // The COLORREF at a pixel, CLR_INVALID outside the surface.
 COLORREF GetPixel(HDC dc, int x, int y);
 // The context's surface as a rectangle (0, 0, width, height); false for the screen context.

@@ -133,7 +133,7 @@ constexpr std::uint32_t ToPixel(COLORREF color) {
     const std::uint32_t index = color & 0xFFFF;
     return index < 20 ? kDefaultPalette[index] : 0;
   }
-  return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+  return PixelOf(color);
 }
 constexpr COLORREF FromPixel(std::uint32_t pixel) { return ToPixel(pixel & 0xFFFFFF); }
 

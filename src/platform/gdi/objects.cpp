@@ -115,10 +115,4 @@ bool DeleteObject(HGDIOBJ object) {
 
 int LiveObjectCount() { return ObjectTable::Instance().LiveCount(); }
 
-PixelBuffer BitmapPixels(HBITMAP bitmap) {
-  const Bitmap* found = ObjectTable::Instance().Get<Bitmap>(bitmap);
-  if (found == nullptr || found->surface == nullptr) return {};
-  return found->surface->View();
-}
-
 }  // namespace lumaveil::gdi

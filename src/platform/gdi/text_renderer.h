@@ -16,7 +16,7 @@ namespace lumaveil::gdi {
 // What a font handle stands for: the properties of a font object as the program sets them.
 struct FontDescription {
   std::string face = "MS Sans Serif";
-  double pointSize = 8.25;
+  double point_size = 8.25;
   int weight = 400;  // 400 normal, 700 bold
   bool italic = false;
   bool underline = false;
@@ -36,6 +36,12 @@ struct PixelBuffer {
   int width = 0;
   int height = 0;
 };
+
+// The pixel (0x00RRGGBB) of a colour (0x00BBGGRR) by its low 24 bits: what a renderer writes for
+// the colour DrawTextA hands it.
+constexpr std::uint32_t PixelOf(COLORREF color) {
+  return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
 
 class TextRenderer {
  public:

@@ -8,13 +8,13 @@ constexpr std::int32_t kFull = 100;
 
 SplashTick SplashTickAt(std::int32_t before, std::int32_t now) {
   SplashTick tick;
-  tick.loadCaption = "Loading LMV System : " + std::to_string(now) + "% of 100%";
+  tick.load_caption = "Loading LMV System : " + std::to_string(now) + "% of 100%";
   if (now == 10) {
-    tick.processCaption = "Scanning Components....";
+    tick.process_caption = "Scanning Components....";
   } else if (now == 50) {
-    tick.processCaption = " Please Wait ...";
+    tick.process_caption = " Please Wait ...";
   } else if (now == 85) {
-    tick.processCaption = "Scanning Process Finished...";
+    tick.process_caption = "Scanning Process Finished...";
   }
   tick.unload = now >= kFull || now == before;
   return tick;

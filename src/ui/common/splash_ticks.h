@@ -12,8 +12,8 @@ inline constexpr int kSplashTimerIntervalMs = 250;
 inline constexpr std::int32_t kSplashStep = 5;
 
 struct SplashTick {
-  std::string loadCaption;                    // the new caption of LblLoad
-  std::optional<std::string> processCaption;  // the new status line, when this value has one
+  std::string load_caption;                    // the new caption of LblLoad
+  std::optional<std::string> process_caption;  // the new status line, when this value has one
   bool unload = false;                        // the splash is done: unload and hand over
 };
 

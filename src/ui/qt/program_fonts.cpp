@@ -8,7 +8,7 @@ namespace lumaveil::app {
 namespace {
 
 // The first family of `preferred` that is installed; the toolkit's sans-serif otherwise.
-QFont FirstInstalled(const QStringList& preferred, double pointSize) {
+QFont FirstInstalled(const QStringList& preferred, double point_size) {
   const QStringList installed = QFontDatabase::families();
   QFont font;
   font.setStyleHint(QFont::SansSerif);
@@ -18,7 +18,7 @@ QFont FirstInstalled(const QStringList& preferred, double pointSize) {
       break;
     }
   }
-  font.setPointSizeF(pointSize);
+  font.setPointSizeF(point_size);
   return font;
 }
 

@@ -26,7 +26,7 @@ QFont QtTextRenderer::ToQFont(const gdi::FontDescription& font) const {
   QFont result(QString::fromStdString(font.face));
   result.setStyleHint(QFont::SansSerif);
   // The em height in pixels, as the platform turns a point size into a font height.
-  const int pixels = static_cast<int>(std::lround(font.pointSize * dpi_ / 72.0));
+  const int pixels = static_cast<int>(std::lround(font.point_size * dpi_ / 72.0));
   result.setPixelSize(std::max(1, pixels));
   result.setWeight(ToQtWeight(font.weight));
   result.setItalic(font.italic);

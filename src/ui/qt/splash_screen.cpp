@@ -56,8 +56,8 @@ void SplashScreen::Timer1_Timer() {
   // Up to 100 in steps of 5 stays far inside the 32-bit range.
   p2_->SetValue(p2_->value() + ui::kSplashStep);
   const ui::SplashTick tick = ui::SplashTickAt(before, p2_->value());
-  lblLoad_->setText(QString::fromStdString(tick.loadCaption));
-  if (tick.processCaption) lblProcess_->setText(QString::fromStdString(*tick.processCaption));
+  lblLoad_->setText(QString::fromStdString(tick.load_caption));
+  if (tick.process_caption) lblProcess_->setText(QString::fromStdString(*tick.process_caption));
   if (tick.unload) Unload();
 }
 

@@ -213,8 +213,7 @@ void FrmUtama::MnQScan_Click() {
 }
 
 void FrmUtama::MnAbout_Click() {
-  if (AboutWindow() == nullptr) about_ = std::make_unique<About>(windows_);
-  about_->Show();
+  about_.Open(windows_).Show();
 }
 
 void FrmUtama::MnExite_Click() { end_program_(); }

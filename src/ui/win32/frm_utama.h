@@ -71,7 +71,7 @@ class FrmUtama : public BackgroundWindow,
   bool PassRunning() const { return closing_.PassRunning(); }
   attrib::ScanCommands& Commands() { return *commands_; }
   Win32TreeView& Nodes() { return *nodes_; }
-  About* AboutWindow() const { return about_ && about_->hwnd() ? about_.get() : nullptr; }
+  About* AboutWindow() const { return about_.Get(); }
   Label& lblFileName() { return *lbl_file_name_; }
   Label& lblvalue1() { return *lbl_value1_; }
   HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
@@ -127,7 +127,7 @@ class FrmUtama : public BackgroundWindow,
   std::unique_ptr<Label> label2_;
   std::unique_ptr<Win32TreeView> nodes_;
   std::unique_ptr<tree::FolderTree> tree_handlers_;
-  std::unique_ptr<About> about_;
+  TopLevel<About> about_;
 
   std::unique_ptr<attrib::ScanCommands> commands_;
   bool stop_flag_ = false;

@@ -22,6 +22,23 @@ struct MemoryDcDeleter {
 };
 using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
 
+// A window's device context (the screen's for a null window) for one scope.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~WindowDc() {
+    if (dc_ != nullptr) ReleaseDC(hwnd_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
 // Selects an object into a device context for one scope.
 class Selection {
  public:

@@ -18,13 +18,13 @@ std::wstring Wide(std::string_view utf8) {
 GdiTextRenderer::GdiTextRenderer(UINT dpi) : dpi_(dpi), dc_(CreateCompatibleDC(nullptr)) {}
 
 HFONT GdiTextRenderer::FontFor(const gdi::FontDescription& font) const {
-  const std::string key = font.face + '|' + std::to_string(font.pointSize) + '|' +
+  const std::string key = font.face + '|' + std::to_string(font.point_size) + '|' +
                           std::to_string(font.weight) + '|' + char('0' + font.italic) +
                           char('0' + font.underline) + char('0' + font.strikethrough);
   auto found = fonts_.find(key);
   if (found == fonts_.end()) {
     found = fonts_
-                .emplace(key, CreatePointFont(Wide(font.face).c_str(), font.pointSize, font.weight,
+                .emplace(key, CreatePointFont(Wide(font.face).c_str(), font.point_size, font.weight,
                                               dpi_, font.italic, font.underline,
                                               font.strikethrough))
                 .first;

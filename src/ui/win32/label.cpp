@@ -49,13 +49,13 @@ void Label::Place(const RECT& rect) {
 }
 
 void Label::GrowToText() {
-  HDC dc = GetDC(hwnd());
   SIZE size{0, 0};
   {
-    Selection selected(dc, font_ != nullptr ? HGDIOBJ(font_) : GetStockObject(DEFAULT_GUI_FONT));
-    GetTextExtentPoint32W(dc, text_.c_str(), int(text_.size()), &size);
+    const WindowDc dc(hwnd());
+    Selection selected(dc.get(),
+                       font_ != nullptr ? HGDIOBJ(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    GetTextExtentPoint32W(dc.get(), text_.c_str(), int(text_.size()), &size);
   }
-  ReleaseDC(hwnd(), dc);
   RECT place = RectInParent(hwnd());
   if (place.right - place.left >= size.cx) return;
   place.right = place.left + size.cx;

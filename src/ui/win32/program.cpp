@@ -15,15 +15,11 @@ Program::~Program() = default;
 
 void Program::Start() {
   InstallDesktopDrawing(SystemDpi());
-  splash_ = std::make_unique<SplashScreen>([this] { ShowFrmUtama(); });
-  splash_->ShowCentred();
+  splash_.Open([this] { ShowFrmUtama(); }).ShowCentred();
 }
 
 void Program::ShowFrmUtama() {
-  if (!frm_utama_) {
-    frm_utama_ = std::make_unique<FrmUtama>(file_system_, picker_, end_program_, windows_);
-  }
-  frm_utama_->ShowCentred();
+  frm_utama_.Open(file_system_, picker_, end_program_, windows_).ShowCentred();
 }
 
 }  // namespace lumaveil::win32

@@ -23,20 +23,20 @@ class Program {
   // and colours. Lets a RunTimeError from the splash's stored settings through.
   void Start();
 
-  SplashScreen* Splash() const { return splash_.get(); }
-  FrmUtama* MainWindow() const { return frm_utama_.get(); }
+  SplashScreen* Splash() const { return splash_.Get(); }
+  FrmUtama* MainWindow() const { return frm_utama_.Get(); }
   TopLevelWindows& Windows() { return windows_; }
 
  private:
-  // The hand-over: creates FrmUtama unless it exists, and shows it.
+  // The hand-over: creates FrmUtama unless it is open, and shows it.
   void ShowFrmUtama();
 
   fs::FileSystem& file_system_;
   attrib::FolderPicker& picker_;
   FrmUtama::EndProgram end_program_;
   TopLevelWindows windows_;
-  std::unique_ptr<SplashScreen> splash_;
-  std::unique_ptr<FrmUtama> frm_utama_;
+  TopLevel<SplashScreen> splash_;
+  TopLevel<FrmUtama> frm_utama_;
 };
 
 }  // namespace lumaveil::win32

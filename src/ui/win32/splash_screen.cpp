@@ -61,8 +61,8 @@ void SplashScreen::Timer1_Timer() {
   // Up to 100 in steps of 5 stays far inside the 32-bit range.
   p2_->SetValue(p2_->value() + ui::kSplashStep);
   const ui::SplashTick tick = ui::SplashTickAt(before, p2_->value());
-  lbl_load_->SetText(Wide(tick.loadCaption));
-  if (tick.processCaption) lbl_process_->SetText(Wide(*tick.processCaption));
+  lbl_load_->SetText(Wide(tick.load_caption));
+  if (tick.process_caption) lbl_process_->SetText(Wide(*tick.process_caption));
   if (tick.unload) Unload();
 }
 

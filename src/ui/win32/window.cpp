@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "ui/win32/gdi_objects.h"
 #include "ui/win32/resources.h"
 
 namespace lumaveil::win32 {
@@ -96,9 +97,7 @@ UINT WindowDpi(HWND hwnd) {
 }
 
 UINT SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 

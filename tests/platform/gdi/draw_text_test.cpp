@@ -3,38 +3,13 @@
 namespace lumaveil::gdi::testing {
 namespace {
 
-// Cells 3 pixels wide and as high as the font's point size; each glyph is a 2-pixel-wide bar
-// leaving the cell's last column and last row free. Remembers the last text it was given.
-class CellRenderer : public TextRenderer {
- public:
-  TextExtent Measure(const FontDescription& font, std::string_view utf8) const override {
-    last_text_ = std::string(utf8);
-    return {3 * static_cast<int>(utf8.size()), static_cast<int>(font.pointSize)};
-  }
-  void Draw(const FontDescription& font, std::string_view utf8, int x, int y, COLORREF color,
-            const PixelBuffer& target, const RECT& clip) const override {
-    last_text_ = std::string(utf8);
-    const std::uint32_t pixel =
-        (static_cast<std::uint32_t>(GetRValue(color)) << 16) | (GetGValue(color) << 8) |
-        static_cast<std::uint32_t>(GetBValue(color));
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-      for (int row = y; row < y + static_cast<int>(font.pointSize) - 1; ++row) {
-        for (int col = x + 3 * static_cast<int>(i); col < x + 3 * static_cast<int>(i) + 2; ++col) {
-          if (col >= clip.left && col < clip.right && row >= clip.top && row < clip.bottom) {
-            target.pixels[row * target.width + col] = pixel;
-          }
-        }
-      }
-    }
-  }
-  mutable std::string last_text_;
-};
-
 class Text : public NoLeaks {
  protected:
   void SetUp() override {
     NoLeaks::SetUp();
-    renderer_ = std::make_shared<CellRenderer>();
+    // Cells 3 pixels wide and as high as the font's point size; each glyph is a 2-pixel-wide
+    // bar leaving the cell's last column and last row free.
+    renderer_ = std::make_shared<CellTextRenderer>(CellTextRenderer::Cells{3, 2, 0, 1});
     SetTextRenderer(renderer_);
     font_ = CreateFontHandle(FontDescription{"Cells", 4.0, 400, false, false, false});
   }
@@ -68,7 +43,7 @@ class Text : public NoLeaks {
     return canvas.Rows(kLegend);
   }
 
-  std::shared_ptr<CellRenderer> renderer_;
+  std::shared_ptr<CellTextRenderer> renderer_;
   HFONT font_ = 0;
 };
 
@@ -90,7 +65,7 @@ TEST_F(Text, EmptyTextMeasuresZeroWide) {
 
 TEST_F(Text, AmpersandsAreMnemonicPrefixesUnlessSwitchedOff) {
   EXPECT_EQ(Measure("&a&&b", DT_CALCRECT).right, 5 + 9);
-  EXPECT_EQ(renderer_->last_text_, "a&b");
+  EXPECT_EQ(renderer_->last_text(), "a&b");
   EXPECT_EQ(Measure("&a&&b", DT_CALCRECT | DT_NOPREFIX).right, 5 + 15);
 }
 
@@ -135,7 +110,7 @@ TEST_F(Text, CountLimitsTheTextAndAnsiBytesReachTheRendererAsUtf8) {
   SelectObject(dc, font_);
   RECT rect{0, 0, 0, 0};
   DrawTextA(dc, "ab\x80\xE9zz", 4, &rect, DT_CALCRECT | DT_SINGLELINE);
-  EXPECT_EQ(renderer_->last_text_, "ab\xE2\x82\xAC\xC3\xA9");
+  EXPECT_EQ(renderer_->last_text(), "ab\xE2\x82\xAC\xC3\xA9");
   DeleteDC(dc);
 }
 

@@ -89,13 +89,12 @@ TEST_F(Objects, CompatibleBitmapSizes) {
   const int live = LiveObjectCount();
   EXPECT_TRUE(DeleteObject(stock));  // a stock object: deleting it changes nothing
   EXPECT_EQ(LiveObjectCount(), live);
-  EXPECT_EQ(BitmapPixels(stock).width, 1);
+  EXPECT_EQ(BitmapBox(stock), (RECT{0, 0, 1, 1}));
   EXPECT_EQ(CreateCompatibleBitmap(screen, -1, 5), 0);
   EXPECT_EQ(CreateCompatibleBitmap(screen, 100000, 100000), 0);
   EXPECT_EQ(CreateCompatibleBitmap(0, 5, 5), 0);
   const HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 3);
-  EXPECT_EQ(BitmapPixels(bitmap).width, 4);
-  EXPECT_EQ(BitmapPixels(bitmap).height, 3);
+  EXPECT_EQ(BitmapBox(bitmap), (RECT{0, 0, 4, 3}));
   DeleteObject(bitmap);
   DeleteDC(screen);
 }

@@ -10,10 +10,10 @@ TEST(SplashTicksTest, CaptionsOfTheTwentyTicksAndTheEndAtOneHundred) {
   std::string status;
   for (std::int32_t value = 5; value <= 100; value += kSplashStep) {
     const SplashTick tick = SplashTickAt(value - kSplashStep, value);
-    EXPECT_EQ(tick.loadCaption, "Loading LMV System : " + std::to_string(value) + "% of 100%");
-    if (tick.processCaption) {
+    EXPECT_EQ(tick.load_caption, "Loading LMV System : " + std::to_string(value) + "% of 100%");
+    if (tick.process_caption) {
       ++process_changes;
-      status = *tick.processCaption;
+      status = *tick.process_caption;
     }
     if (value == 10) {
       EXPECT_EQ(status, "Scanning Components....");

@@ -39,7 +39,7 @@ TEST_F(TextRendererTest, MeasuresLongerTextWiderAndEmptyTextAsOneLineHigh) {
   EXPECT_GT(one.width, 0);
   EXPECT_EQ(four.width, 4 * one.width) << "digits have one advance";
   gdi::FontDescription bigger = font_;
-  bigger.pointSize = 16.5;
+  bigger.point_size = 16.5;
   EXPECT_GT(renderer_.Measure(bigger, "8").height, one.height);
   // 8.25 pt at 96 dpi is an 11-pixel font.
   EXPECT_EQ(renderer_.ToQFont(font_).pixelSize(), 11);

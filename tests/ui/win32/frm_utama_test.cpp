@@ -4,6 +4,7 @@
 
 #include "tree/image_keys.h"
 #include "ui/common/twips.h"
+#include "ui/win32/gdi_objects.h"
 #include "ui/win32/win32_ui_test_support.h"
 
 namespace lumaveil::win32 {
@@ -79,12 +80,12 @@ TEST_F(FrmUtamaTest, TheCounterShowsTheWidestCountWholeInsideTheWindow) {
   HWND counter = Control(FrmUtama::kLblValue1Id);
   HWND caption = Control(FrmUtama::kLblInfo3Id);
   const std::wstring widest = L": 2147483647";
-  HDC dc = GetDC(counter);
-  HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(counter, WM_GETFONT, 0, 0)));
   SIZE size{};
-  GetTextExtentPoint32W(dc, widest.c_str(), int(widest.size()), &size);
-  SelectObject(dc, before);
-  ReleaseDC(counter, dc);
+  {
+    const WindowDc dc(counter);
+    const Selection font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(counter, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32W(dc.get(), widest.c_str(), int(widest.size()), &size);
+  }
   const RECT place = PlaceOf(counter);
   RECT client;
   GetClientRect(main, &client);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "ui/win32/gdi_objects.h"
 #include "ui/win32/gdi_text_renderer.h"
 #include "ui/win32/label.h"
 #include "ui/win32/program.h"
@@ -45,14 +46,13 @@ TEST(SplashScreenTest, TwentyTicksFillTheBarAndHandOverToTheMainWindow) {
   UpdateWindow(bar);
   const gdi::PixelBuffer pixels = splash.P2().Pixels();
   ASSERT_GT(pixels.width, 4);
-  HDC dc = GetDC(bar);
+  const WindowDc dc(bar);
   int same = 0;
   for (int x = 2; x < pixels.width - 2; x += 7) {
     const std::uint32_t layer = pixels.pixels[std::ptrdiff_t(pixels.height / 2) * pixels.width + x];
     const COLORREF expected = gdi::RGB((layer >> 16) & 0xFF, (layer >> 8) & 0xFF, layer & 0xFF);
-    if (GetPixel(dc, x, pixels.height / 2) == expected) ++same;
+    if (GetPixel(dc.get(), x, pixels.height / 2) == expected) ++same;
   }
-  ReleaseDC(bar, dc);
   EXPECT_GT(same, 0) << "the screen shows the layer's pixels";
 
   SendMessageW(window, WM_TIMER, SplashScreen::kTimer1, 0);
@@ -98,9 +98,10 @@ TEST(GdiTextRendererTest, MeasuresWithTheFontsMetricsAndDrawsOnlyInsideTheClip) 
 }
 
 TEST(PathTailLinesTest, AVeryLongPathLaysOutOnlyTheEndThatShows) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  Font tahoma = TahomaFont(96);
-  SelectObject(dc, tahoma.get());
+  const Font tahoma = TahomaFont(96);
+  const MemoryDc memory(CreateCompatibleDC(nullptr));
+  const HDC dc = memory.get();
+  const Selection selected(dc, tahoma.get());
   std::wstring path = L"C:\\";
   while (path.size() < 300000) path += L"folder\\";
   path += L"last-file.txt";
@@ -118,7 +119,6 @@ TEST(PathTailLinesTest, AVeryLongPathLaysOutOnlyTheEndThatShows) {
   const std::vector<TextLine> short_one = PathTailLines(dc, L"C:\\a.txt", 393, 3);
   ASSERT_EQ(short_one.size(), 1u);
   EXPECT_EQ(short_one[0].start, 0u);
-  DeleteDC(dc);
 }
 
 }  // namespace

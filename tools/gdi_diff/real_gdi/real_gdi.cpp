@@ -51,7 +51,7 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap) { return win32::CreatePatternBrush(bit
 HPEN CreatePen(int style, int width, COLORREF color) { return win32::CreatePen(style, width, color); }
 
 HFONT CreateFontHandle(const FontDescription& font) {
-  return win32::MakeFont(font.face.c_str(), font.pointSize, font.weight, font.italic,
+  return win32::MakeFont(font.face.c_str(), font.point_size, font.weight, font.italic,
                            font.underline, font.strikethrough);
 }
 
