@@ -17,23 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "common/text_encoding.h"
+
 namespace lumaveil::fs {
 
-// An entry's name as the platform stores it: raw bytes on POSIX (not necessarily UTF-8),
-// UTF-16 on Windows. Names are never pushed through a code page.
-#ifdef _WIN32
-using NativeChar = wchar_t;
-#else
-using NativeChar = char;
-#endif
-using NativeName = std::basic_string<NativeChar>;
-
-// UTF-8 text of a native name for labels and keys; invalid sequences become U+FFFD.
-std::string DisplayText(const NativeName& name);
-// UTF-8 text of a native name for a terminal or a log: what is not a character is written as
-// \xNN (a byte) or \uNNNN (a lone UTF-16 unit), and control characters as \n, \t, \r or
-// \xNN, so that no name can break a line.
-std::string EscapedText(const NativeName& name);
+// Names as the platform stores them, and their text for labels, keys and terminals.
+using text::DisplayText;
+using text::EscapedText;
+using text::NativeChar;
+using text::NativeName;
 
 // Windows file attribute bits.
 namespace attr {
