@@ -24,7 +24,7 @@ bool PassesPathTest(const std::string& path) {
   return second < path.size() && path[second] == ':';
 }
 
-ScanCommands::ScanCommands(fs::FileSystem& fileSystem, ScanHost& host,
+ScanCommands::ScanCommands(fs::DirectoryOpener& fileSystem, ScanHost& host,
                            std::optional<JournalStore> journals)
     : host_(host), pass_(fileSystem, host), journals_(std::move(journals)) {}
 
