@@ -8,24 +8,24 @@
 namespace lumaveil::text {
 namespace {
 
-// What NextFromUtf8 makes of a whole text: each code point, or -1 for a unit it rejects.
-std::vector<long> DecodeAll(std::string_view text) {
+// What NextFromUtf8 or NextFromUtf16 makes of a whole text: each code point, or -1 for a unit
+// it rejects.
+template <typename Char>
+std::vector<long> DecodeAll(std::basic_string_view<Char> text) {
   std::vector<long> out;
   for (std::size_t pos = 0; pos < text.size();) {
-    const auto cp = NextFromUtf8(text, pos);
+    std::optional<char32_t> cp;
+    if constexpr (sizeof(Char) == 1) {
+      cp = NextFromUtf8(text, pos);
+    } else {
+      cp = NextFromUtf16(text, pos);
+    }
     out.push_back(cp ? static_cast<long>(*cp) : -1);
   }
   return out;
 }
-
-std::vector<long> DecodeAll(std::wstring_view text) {
-  std::vector<long> out;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const auto cp = NextFromUtf16(text, pos);
-    out.push_back(cp ? static_cast<long>(*cp) : -1);
-  }
-  return out;
-}
+std::vector<long> DecodeAll(std::string_view text) { return DecodeAll<char>(text); }
+std::vector<long> DecodeAll(const std::wstring& text) { return DecodeAll<wchar_t>(text); }
 
 std::wstring Units(std::initializer_list<unsigned> units) {
   std::wstring text;
