@@ -237,7 +237,7 @@ std::string WithTrailingBackslash(std::string folder) {
 
 }  // namespace
 
-AttributePass::AttributePass(fs::FileSystem& fileSystem, PassHost& host)
+AttributePass::AttributePass(fs::DirectoryOpener& fileSystem, PassHost& host)
     : fileSystem_(fileSystem), host_(host) {}
 
 PassOutcome AttributePass::ScanFolder(const std::string& folder, std::int32_t& FileCount) {

@@ -17,7 +17,7 @@ namespace lumaveil::attrib {
 
 class AttributePass {
  public:
-  AttributePass(fs::FileSystem& fileSystem, PassHost& host);
+  AttributePass(fs::DirectoryOpener& fileSystem, PassHost& host);
 
   // Walks the folder at the drive-form path `folder` ("C:" is the root of C) and gives every
   // entry beneath it the mask of the ticked boxes; the folder itself is left as it is.
@@ -38,7 +38,7 @@ class AttributePass {
   void SetHandleBudget(std::size_t budget) { handleBudget_ = budget; }
 
  private:
-  fs::FileSystem& fileSystem_;
+  fs::DirectoryOpener& fileSystem_;
   PassHost& host_;
   PassObserver* observer_ = nullptr;
   std::size_t handleBudget_ = FolderChain::kDefaultHandleBudget;

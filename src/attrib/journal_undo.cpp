@@ -26,7 +26,7 @@ bool AsThePassLeftIt(const fs::EntryAttributes& now, const JournalRecord& record
 }
 
 std::unique_ptr<fs::Directory> OpenTarget(const JournalHeader& header,
-                                          fs::FileSystem& fileSystem) {
+                                          fs::DirectoryOpener& fileSystem) {
   std::unique_ptr<fs::Directory> target;
   Attempt([&] {
     target = header.driveFormTarget.empty() ? fs::OpenNativeFolder(header.nativeTarget)
@@ -54,7 +54,7 @@ bool MoveTo(FolderChain& chain, std::vector<fs::NativeName>& at,
 
 }  // namespace
 
-UndoOutcome UndoJournal(const std::filesystem::path& journal, fs::FileSystem& fileSystem,
+UndoOutcome UndoJournal(const std::filesystem::path& journal, fs::DirectoryOpener& fileSystem,
                         UndoObserver& observer) {
   UndoOutcome outcome;
   // Opened before it is read, and kept open: a pass still writing it holds it, and an undo that

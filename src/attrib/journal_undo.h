@@ -47,7 +47,7 @@ struct UndoOutcome {
 
 // Undoes the pass of the journal at `journal` and marks the journal undone. `fileSystem` opens
 // a target kept in drive form.
-UndoOutcome UndoJournal(const std::filesystem::path& journal, fs::FileSystem& fileSystem,
+UndoOutcome UndoJournal(const std::filesystem::path& journal, fs::DirectoryOpener& fileSystem,
                         UndoObserver& observer);
 
 }  // namespace lumaveil::attrib

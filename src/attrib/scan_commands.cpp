@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "attrib/attempt.h"
+#include "common/text_encoding.h"
 
 namespace lumaveil::attrib {
 
@@ -13,23 +14,17 @@ constexpr int kStopIndex = 1;
 constexpr int kBoxCount = 4;
 constexpr int kExclamationOk = 48;  // MB_OK | MB_ICONEXCLAMATION
 
-// The length in bytes of the UTF-8 character that starts with `lead`.
-std::size_t CharacterLength(unsigned char lead) {
-  if (lead >= 0xF0) return 4;
-  if (lead >= 0xE0) return 3;
-  if (lead >= 0xC0) return 2;
-  return 1;
-}
-
 }  // namespace
 
 bool PassesPathTest(const std::string& path) {
   if (path.empty()) return false;
-  const std::size_t second = CharacterLength(static_cast<unsigned char>(path[0]));
+  // A byte that starts no character counts as one, as it shows as one U+FFFD.
+  std::size_t second = 0;
+  text::NextFromUtf8(path, second);
   return second < path.size() && path[second] == ':';
 }
 
-ScanCommands::ScanCommands(fs::FileSystem& fileSystem, ScanHost& host,
+ScanCommands::ScanCommands(fs::DirectoryOpener& fileSystem, ScanHost& host,
                            std::optional<JournalStore> journals)
     : host_(host), pass_(fileSystem, host), journals_(std::move(journals)) {}
 

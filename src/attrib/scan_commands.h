@@ -18,7 +18,7 @@ bool PassesPathTest(const std::string& path);
 class ScanCommands {
  public:
   // Every pass that changes something is journaled in `journals` (nothing: not journaled).
-  ScanCommands(fs::FileSystem& fileSystem, ScanHost& host,
+  ScanCommands(fs::DirectoryOpener& fileSystem, ScanHost& host,
                std::optional<JournalStore> journals = JournalStore::AtDefaultPlace());
 
   // The click handler of Command1: 0 Scan, 1 Stop, any other index nothing.

@@ -4,6 +4,7 @@
 
 #include "common/numeric.h"
 #include "common/run_time_error.h"
+#include "common/text_encoding.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/owned.h"
 #include "progressbar/font.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr int kObjectNotSet = 91;
 
 void DrawTextLine(gdi::HDC hdc, const std::string& text, gdi::RECT* rect, unsigned format) {
-  const std::string ansi = gdi::ToAnsi(text);
+  const std::string ansi = text::Utf8ToAnsi(text);
   gdi::DrawTextA(hdc, ansi.c_str(), static_cast<int>(ansi.size()), rect, format);
 }
 

@@ -16,7 +16,7 @@ std::string NodeFolderPath(const std::string& key);
 
 class FolderTree {
  public:
-  FolderTree(fs::FileSystem& file_system, TreeView& view, PathBox& path_box,
+  FolderTree(fs::FolderBrowser& file_system, TreeView& view, PathBox& path_box,
              ErrorReporter& reporter)
       : fs_(file_system), view_(view), path_box_(path_box), reporter_(reporter) {}
 
@@ -38,7 +38,7 @@ class FolderTree {
   void AddRootFolders(const fs::Drive& drive);
   void AddSubFolders(const fs::Folder& parent);
 
-  fs::FileSystem& fs_;
+  fs::FolderBrowser& fs_;
   TreeView& view_;
   PathBox& path_box_;
   ErrorReporter& reporter_;

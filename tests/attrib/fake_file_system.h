@@ -29,7 +29,7 @@ struct FakeNode {
   std::vector<std::pair<fs::NativeName, std::shared_ptr<FakeNode>>> children;  // listing order
 };
 
-class FakeFileSystem : public fs::FileSystem {
+class FakeFileSystem : public fs::DirectoryOpener {
  public:
   // The error numbers the fake reports: a name the folder does not hold, a locked entry.
   static constexpr int kNoSuchEntry = 2;
@@ -99,11 +99,6 @@ class FakeFileSystem : public fs::FileSystem {
   }
   int HandlesOpen() const { return open_; }
 
-  std::vector<fs::Drive> Drives() override { return {}; }
-  fs::Folder GetFolder(const std::string&) override { return {}; }
-  std::vector<fs::Folder> SubFolders(const fs::Folder&) override { return {}; }
-  std::vector<std::string> Files(const fs::Folder&) override { return {}; }
-
   std::unique_ptr<fs::Directory> OpenDirectory(const std::string& path) override {
     if (path.rfind("C:\\", 0) != 0) return nullptr;
     std::string rest = path.substr(3);
@@ -144,11 +139,6 @@ class FakeFileSystem : public fs::FileSystem {
       owner_.log_.push_back("set " + child->path + " " + std::to_string(mask));
       child->attributes = mask;
       return true;
-    }
-    std::optional<std::uint32_t> GetAttributes(const fs::NativeName& name) override {
-      std::shared_ptr<FakeNode> child = Child(*node_, name);
-      if (!child) return std::nullopt;
-      return child->attributes;
     }
     // Logs as SetAttributes does, whether or not a write turns out to be needed.
     fs::AttributeChange ChangeAttributes(const fs::NativeName& name,

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "cli/cli_run.h"
+#include "platform/fs/attributes_of.h"
 #include "platform/fs/native_folder.h"
 
 namespace lumaveil::cli::testing {
@@ -35,7 +36,8 @@ class CliProgramTest : public ::testing::Test {
   // Read-Only, Hidden and System of `entry`.
   std::uint32_t Bits(const path& entry) {
     auto folder = FolderOf(entry);
-    const auto bits = folder ? folder->GetAttributes(entry.filename().native()) : std::nullopt;
+    const auto bits =
+        folder ? fs::testing::AttributesOf(*folder, entry.filename().native()) : std::nullopt;
     return bits.value_or(0xFFFFFFFF) & kRHS;
   }
   std::vector<path> Journals() {

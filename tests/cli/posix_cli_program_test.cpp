@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "cli/cli_run.h"
+#include "platform/fs/attributes_of.h"
 #include "platform/fs/native_folder.h"
 
 namespace lumaveil::cli::testing {
@@ -113,7 +114,7 @@ TEST_F(PosixCliProgramTest, OddNamesAreEscapedOnOneLineAndStillUndone) {
   auto folder = fs::OpenNativeFolder(target_);
   ASSERT_TRUE(folder);
   for (const char* name : {"new\nline", "not\xffutf8", "bell\a"}) {
-    EXPECT_EQ(folder->GetAttributes(name).value_or(0) & fs::attr::kSystem, 0u) << name;
+    EXPECT_EQ(fs::testing::AttributesOf(*folder, name).value_or(0) & fs::attr::kSystem, 0u) << name;
   }
 }
 

@@ -12,7 +12,7 @@
 
 namespace lumaveil::testing {
 
-class FakeMachine : public fs::FileSystem {
+class FakeMachine : public fs::FolderBrowser {
  public:
   struct Failure {
     int number;
@@ -61,7 +61,6 @@ class FakeMachine : public fs::FileSystem {
     if (node.file_failure) Throw(*node.file_failure);
     return {};
   }
-  std::unique_ptr<fs::Directory> OpenDirectory(const std::string&) override { return nullptr; }
 
  private:
   struct Node {

@@ -1,13 +1,14 @@
 // The file-system layer: what the program needs of drives, folders and DOS attributes, behind
-// one interface with a POSIX and a Win32 implementation.
+// interfaces with a POSIX and a Win32 implementation.
 //
 // Two ways in:
-//  - path strings in drive form ("C:\Windows"), UTF-8, for the folder tree: Drives, GetFolder,
-//    SubFolders, Files. Failures are RunTimeError 76 "Path not found", 70 "Permission denied",
-//    71 "Disk not ready", 75 "Path/File access error".
-//  - open folder handles (Directory) for the attribute pass: listings and attribute calls
-//    relative to a folder that is already open, never following a link, so a folder swapped
-//    for a link mid-pass cannot lead anywhere outside the target and path length is no limit.
+//  - FolderBrowser: path strings in drive form ("C:\Windows"), UTF-8, for the folder tree and
+//    the picker: Drives, GetFolder, SubFolders, Files. Failures are RunTimeError 76 "Path not
+//    found", 70 "Permission denied", 71 "Disk not ready", 75 "Path/File access error".
+//  - DirectoryOpener: open folder handles (Directory) for the attribute pass and the undo:
+//    listings and attribute calls relative to a folder that is already open, never following a
+//    link, so a folder swapped for a link mid-pass cannot lead anywhere outside the target and
+//    path length is no limit.
 #pragma once
 
 #include <cstdint>
@@ -17,23 +18,15 @@
 #include <string>
 #include <vector>
 
+#include "common/text_encoding.h"
+
 namespace lumaveil::fs {
 
-// An entry's name as the platform stores it: raw bytes on POSIX (not necessarily UTF-8),
-// UTF-16 on Windows. Names are never pushed through a code page.
-#ifdef _WIN32
-using NativeChar = wchar_t;
-#else
-using NativeChar = char;
-#endif
-using NativeName = std::basic_string<NativeChar>;
-
-// UTF-8 text of a native name for labels and keys; invalid sequences become U+FFFD.
-std::string DisplayText(const NativeName& name);
-// UTF-8 text of a native name for a terminal or a log: what is not a character is written as
-// \xNN (a byte) or \uNNNN (a lone UTF-16 unit), and control characters as \n, \t, \r or
-// \xNN, so that no name can break a line.
-std::string EscapedText(const NativeName& name);
+// Names as the platform stores them, and their text for labels, keys and terminals.
+using text::DisplayText;
+using text::EscapedText;
+using text::NativeChar;
+using text::NativeName;
 
 // Windows file attribute bits.
 namespace attr {
@@ -143,8 +136,6 @@ class Directory {
   virtual std::unique_ptr<Directory> OpenFolder(const NativeName& name) = 0;
   // Replaces the settable bits of `name` by `mask`, keeping every other bit. False on failure.
   virtual bool SetAttributes(const NativeName& name, std::uint32_t mask) = 0;
-  // The attributes of `name`, NORMAL (0x80) when it has none; nullopt on failure.
-  virtual std::optional<std::uint32_t> GetAttributes(const NativeName& name) = 0;
   // Reads `name` once and, unless its settable bits (and the mode, when one is asked for)
   // already match `target`, calls `beforeWrite` and then writes. Links and special files are
   // left alone.
@@ -154,9 +145,10 @@ class Directory {
   virtual std::optional<FolderIdentity> Identity() = 0;
 };
 
-class FileSystem {
+// Browsing by drive-form path, for the folder tree and the folder picker.
+class FolderBrowser {
  public:
-  virtual ~FileSystem() = default;
+  virtual ~FolderBrowser() = default;
 
   // Every drive, in drive-letter order.
   virtual std::vector<Drive> Drives() = 0;
@@ -166,10 +158,20 @@ class FileSystem {
   virtual std::vector<Folder> SubFolders(const Folder& folder) = 0;
   // The names of all files (hidden and system ones too), in the file system's order. Throws.
   virtual std::vector<std::string> Files(const Folder& folder) = 0;
+};
+
+// Opening the folder a pass or an undo works through.
+class DirectoryOpener {
+ public:
+  virtual ~DirectoryOpener() = default;
+
   // The folder at a drive-form path, open for the attribute pass; nullptr when it cannot be
   // listed (missing, not a folder, unreadable, not reachable in drive form).
   virtual std::unique_ptr<Directory> OpenDirectory(const std::string& path) = 0;
 };
+
+// Both ways in, as each platform offers them; the front ends hand each part to what needs it.
+class FileSystem : public FolderBrowser, public DirectoryOpener {};
 
 // This platform's file system.
 std::unique_ptr<FileSystem> CreateFileSystem();

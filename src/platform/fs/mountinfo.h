@@ -26,4 +26,11 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text);
 // The text of a mountinfo file; empty when it cannot be read.
 std::string ReadMountInfo(const std::string& path = "/proc/self/mountinfo");
 
+// What a mount's file-system type says of it: an ordinary file system, or one of the kernel's
+// interfaces and the system's own mounts (proc, sysfs, tmpfs, overlay, squashfs, ...), which are
+// nobody's drive. Of those, some keep ordinary files (in memory, or stacked over another file
+// system) and take attributes as any folder does; the rest have none to set.
+enum class PseudoFs { kNo, kWithFiles, kWithoutFiles };
+PseudoFs PseudoFsOfType(std::string_view fsType);
+
 }  // namespace lumaveil::fs

@@ -3,7 +3,6 @@
 // swapped for a link during the pass cannot send it outside the target, and depth is no limit.
 #include "platform/fs/posix_directory.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +13,7 @@
 #include "platform/fs/posix_dos_attributes.h"
 #include "platform/fs/posix_entry.h"
 #include "platform/fs/posix_fs_type.h"
+#include "platform/fs/posix_listing.h"
 #include "platform/fs/posix_unique_fd.h"
 
 namespace lumaveil::fs {
@@ -23,27 +23,6 @@ namespace {
 bool IsPlainName(const NativeName& name) {
   return !name.empty() && name != "." && name != ".." &&
          name.find('/') == NativeName::npos && name.find('\0') == NativeName::npos;
-}
-
-EntryKind KindOfMode(mode_t mode) {
-  if (S_ISDIR(mode)) return EntryKind::Folder;
-  if (S_ISREG(mode)) return EntryKind::File;
-  if (S_ISLNK(mode)) return EntryKind::Link;
-  return EntryKind::Special;
-}
-
-EntryKind KindOfDirent(int dirFd, const dirent& entry) {
-  switch (entry.d_type) {
-    case DT_DIR: return EntryKind::Folder;
-    case DT_REG: return EntryKind::File;
-    case DT_LNK: return EntryKind::Link;
-    case DT_UNKNOWN: break;
-    default: return EntryKind::Special;
-  }
-  // Some file systems leave the type out of the listing; ask without following.
-  struct stat st {};
-  if (fstatat(dirFd, entry.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::Unknown;
-  return KindOfMode(st.st_mode);
 }
 
 // Gives a regular file exactly `mode` once its attributes are written, where they left it
@@ -72,7 +51,7 @@ class PosixDirectory final : public Directory {
     if (fstat(fd_.get(), &st_) != 0) st_ = {};
   }
 
-  std::vector<DirEntry> ListAll() override { return List(); }
+  std::vector<DirEntry> ListAll() override { return ListOpenFolder(fd_.get()).entries; }
 
   std::unique_ptr<Directory> OpenFolder(const NativeName& name) override {
     if (!IsPlainName(name)) return nullptr;
@@ -92,13 +71,6 @@ class PosixDirectory final : public Directory {
     auto entry = OpenEntry(fd_.get(), name);
     if (!entry || !OnThisMount(*entry)) return false;
     return WriteAttributes(mechanisms_->For(*entry), *entry, mask);
-  }
-
-  std::optional<std::uint32_t> GetAttributes(const NativeName& name) override {
-    if (!IsPlainName(name)) return std::nullopt;
-    auto entry = OpenEntry(fd_.get(), name);
-    if (!entry) return std::nullopt;
-    return ReadAttributes(mechanisms_->For(*entry), *entry);
   }
 
   // One look-up serves the read, the hook and the write, so the entry written is the one read.
@@ -173,26 +145,6 @@ class PosixDirectory final : public Directory {
     UniqueFd folder(openat(fd_.get(), entry.name.c_str(),
                            O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     return folder && SameMount(MountIdOf(folder.get()), folder.get());
-  }
-
-  // Reads through a duplicate so the stream's own descriptor can be closed by closedir()
-  // while this folder's stays open for the calls that follow.
-  std::vector<DirEntry> List() {
-    std::vector<DirEntry> entries;
-    int copy = fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0);
-    if (copy < 0) return entries;
-    DIR* stream = fdopendir(copy);
-    if (!stream) {
-      close(copy);
-      return entries;
-    }
-    // A duplicate shares the read position, so an earlier listing must not leave us at its end.
-    rewinddir(stream);
-    while (const dirent* entry = readdir(stream)) {
-      entries.push_back(DirEntry{entry->d_name, KindOfDirent(fd_.get(), *entry)});
-    }
-    closedir(stream);
-    return entries;
   }
 
   UniqueFd fd_;

@@ -73,7 +73,7 @@ bool FatWrite(const AttributeReading& reading, std::uint32_t mask) {
 
 std::optional<AttributeReading> NtfsRead(const Entry& entry) {
   AttributeReading reading;
-  reading.raw = GetU32(entry, kNtfsAttribName);
+  reading.raw = ReadNtfsAttrib(entry);
   if (!reading.raw) return std::nullopt;
   reading.reported = NtfsReported(*reading.raw, entry.IsFolder());
   return reading;
@@ -241,6 +241,10 @@ bool DosAttribWrite(const Entry& entry, const AttributeReading& reading, std::ui
 
 }  // namespace
 
+std::optional<std::uint32_t> ReadNtfsAttrib(const Entry& entry) {
+  return GetU32(entry, kNtfsAttribName);
+}
+
 bool SetNtfsAttribKeepingType(const Entry& entry, std::uint32_t current, std::uint32_t value) {
   if (!SetU32(entry, kNtfsAttribName, value)) return false;
   // The old inode answers EIO once its type has changed: only a look-up by name sees the new one.
@@ -279,12 +283,6 @@ bool WriteAfterRead(AttributeMechanism mechanism, const Entry& entry,
   }
   errno = EOPNOTSUPP;
   return false;
-}
-
-std::optional<std::uint32_t> ReadAttributes(AttributeMechanism mechanism, const Entry& entry) {
-  auto reading = ReadForChange(mechanism, entry);
-  if (!reading) return std::nullopt;
-  return reading->reported;
 }
 
 bool WriteAttributes(AttributeMechanism mechanism, const Entry& entry, std::uint32_t mask) {

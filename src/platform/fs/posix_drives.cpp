@@ -33,15 +33,6 @@ bool InSystemLocation(std::string_view mountPoint) {
   return IsUnder(mountPoint, "/run") && !IsUnder(mountPoint, "/run/media");
 }
 
-bool IsPseudoType(std::string_view type) {
-  static const std::set<std::string_view> kTypes = {
-      "proc", "sysfs", "cgroup", "cgroup2", "tmpfs", "devtmpfs", "devpts", "mqueue", "ramfs",
-      "overlay", "squashfs", "debugfs", "tracefs", "securityfs", "pstore", "bpf", "configfs",
-      "fusectl", "hugetlbfs", "autofs", "binfmt_misc", "efivarfs", "nsfs", "rpc_pipefs",
-      "selinuxfs", "nfsd"};
-  return kTypes.contains(type);
-}
-
 bool IsNetworkType(std::string_view type) {
   static const std::set<std::string_view> kTypes = {
       "nfs", "nfs4", "cifs", "smb3", "smbfs", "9p", "afs", "ceph", "glusterfs", "virtiofs",
@@ -60,7 +51,7 @@ bool IsFuseImage(const MountEntry& e) {
 }
 
 bool WantsLetter(const MountEntry& e) {
-  if (InSystemLocation(e.mountPoint) || IsPseudoType(e.fsType)) return false;
+  if (InSystemLocation(e.mountPoint) || PseudoFsOfType(e.fsType) != PseudoFs::kNo) return false;
   return IsNetworkType(e.fsType) || IsFuseBlock(e.fsType) || IsFuseImage(e) ||
          e.source.starts_with("/dev/");
 }

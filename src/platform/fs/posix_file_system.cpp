@@ -1,6 +1,5 @@
 #include "platform/fs/posix_file_system.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -10,6 +9,8 @@
 #include "common/run_time_error.h"
 #include "platform/fs/mountinfo.h"
 #include "platform/fs/posix_directory.h"
+#include "platform/fs/posix_listing.h"
+#include "platform/fs/posix_unique_fd.h"
 
 namespace lumaveil::fs {
 namespace {
@@ -34,10 +35,6 @@ std::vector<PathMap::Mount> MountsOf(const std::vector<PosixDrive>& drives) {
       throw RunTimeError(error::kPathFileAccess, "Path/File access error");
   }
 }
-
-struct DirCloser {
-  void operator()(DIR* dir) const { ::closedir(dir); }
-};
 
 }  // namespace
 
@@ -95,24 +92,16 @@ Folder PosixFileSystem::GetFolder(const std::string& path) {
 
 template <typename Take>
 void PosixFileSystem::ForEachEntry(const Location& where, Take take) const {
-  const std::unique_ptr<DIR, DirCloser> dir(::opendir(where.native.c_str()));
+  const UniqueFd dir(::open(where.native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!dir) Fail(errno, *where.drive);
-  for (;;) {
-    errno = 0;
-    const dirent* entry = ::readdir(dir.get());
-    if (entry == nullptr) break;
-    const NativeName name = entry->d_name;
-    if (name == "." || name == ".." || !HasDriveForm(name)) continue;
-    bool isFolder = entry->d_type == DT_DIR;
-    if (entry->d_type == DT_UNKNOWN) {
-      struct stat st {};
-      // Gone since it was listed: it is neither a folder nor a file any more.
-      if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-      isFolder = S_ISDIR(st.st_mode);
-    }
-    take(name, isFolder);
+  const Listing listing = ListOpenFolder(dir.get());
+  if (listing.error != 0) Fail(listing.error, *where.drive);
+  for (const DirEntry& entry : listing.entries) {
+    // Gone since it was listed: it is neither a folder nor a file any more.
+    if (entry.kind == EntryKind::Unknown) continue;
+    if (entry.name == "." || entry.name == ".." || !HasDriveForm(entry.name)) continue;
+    take(entry.name, entry.kind == EntryKind::Folder);
   }
-  if (errno != 0) Fail(errno, *where.drive);
 }
 
 std::vector<Folder> PosixFileSystem::SubFolders(const Folder& folder) {
@@ -141,10 +130,6 @@ std::unique_ptr<Directory> PosixFileSystem::OpenDirectory(const std::string& pat
   if (!parsed) return nullptr;
   const std::optional<std::string> native = map_.ToNative(*parsed);
   return native ? OpenNativeDirectory(*native) : nullptr;
-}
-
-std::optional<std::string> PosixFileSystem::DriveForm(const std::string& nativePath) const {
-  return map_.ToDriveForm(nativePath);
 }
 
 std::unique_ptr<FileSystem> CreateFileSystem() {

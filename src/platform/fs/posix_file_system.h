@@ -26,10 +26,6 @@ class PosixFileSystem final : public FileSystem {
   std::vector<std::string> Files(const Folder& folder) override;
   std::unique_ptr<Directory> OpenDirectory(const std::string& path) override;
 
-  // The drive form of an absolute native path (what a desktop folder picker returns); nothing
-  // when no drive reaches it.
-  std::optional<std::string> DriveForm(const std::string& nativePath) const;
-
  private:
   struct Location {
     DrivePath path;

@@ -4,24 +4,16 @@
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
 
-#include <array>
 #include <cstdint>
 #include <utility>
+
+#include "platform/fs/posix_dos_attributes.h"
 
 namespace lumaveil::fs {
 namespace {
 
-constexpr std::array<std::string_view, 21> kNoAttributes = {
-    "iso9660", "udf",     "squashfs",   "erofs",   "cramfs",  "romfs",   "proc",
-    "sysfs",   "cgroup",  "cgroup2",    "debugfs", "tracefs", "securityfs", "pstore",
-    "bpf",     "configfs", "devpts",    "mqueue",  "binfmt_misc", "efivarfs", "autofs"};
-
-// ntfs-3g is the FUSE file system that answers system.ntfs_attrib with four bytes.
-bool AnswersNtfsAttrib(const Entry& entry) {
-  std::uint32_t value = 0;
-  return GetEntryXattr(entry, "system.ntfs_attrib", &value, sizeof value) ==
-         static_cast<ssize_t>(sizeof value);
-}
+// Read-only media: nothing on them can be changed.
+constexpr std::string_view kReadOnlyMedia[] = {"iso9660", "udf", "erofs", "cramfs", "romfs"};
 
 }  // namespace
 
@@ -35,9 +27,10 @@ AttributeMechanism MechanismForFsType(std::string_view fsType) {
   if (fsType == "fuse" || fsType == "fuseblk" || fsType.starts_with("fuse.")) {
     return AttributeMechanism::kProbeFuse;
   }
-  for (std::string_view none : kNoAttributes) {
-    if (fsType == none) return AttributeMechanism::kNone;
+  for (std::string_view readOnly : kReadOnlyMedia) {
+    if (fsType == readOnly) return AttributeMechanism::kNone;
   }
+  if (PseudoFsOfType(fsType) == PseudoFs::kWithoutFiles) return AttributeMechanism::kNone;
   return AttributeMechanism::kDosAttribText;
 }
 
@@ -91,9 +84,10 @@ AttributeMechanism MechanismCache::For(const Entry& entry) {
     mechanism = asked == 0 ? MechanismForMagic(info.f_type) : AttributeMechanism::kDosAttribText;
   }
   if (mechanism == AttributeMechanism::kProbeFuse) {
-    // Other FUSE file systems may still keep user extended attributes; if not, setting fails.
-    mechanism = AnswersNtfsAttrib(entry) ? AttributeMechanism::kNtfsXattr
-                                         : AttributeMechanism::kDosAttribText;
+    // ntfs-3g is the FUSE file system that answers with an NTFS attribute value. Other FUSE file
+    // systems may still keep user extended attributes; if not, setting fails.
+    mechanism = ReadNtfsAttrib(entry) ? AttributeMechanism::kNtfsXattr
+                                      : AttributeMechanism::kDosAttribText;
   }
   byDevice_.emplace(device, mechanism);
   return mechanism;

@@ -100,4 +100,28 @@ std::string ReadMountInfo(const std::string& path) {
   return text.str();
 }
 
+PseudoFs PseudoFsOfType(std::string_view fsType) {
+  struct Pseudo {
+    std::string_view type;
+    PseudoFs kind;
+  };
+  static constexpr PseudoFs kFiles = PseudoFs::kWithFiles;
+  static constexpr PseudoFs kNone = PseudoFs::kWithoutFiles;
+  static constexpr Pseudo kTypes[] = {
+      {"tmpfs", kFiles},      {"devtmpfs", kFiles},   {"ramfs", kFiles},
+      {"overlay", kFiles},    {"hugetlbfs", kFiles},  {"proc", kNone},
+      {"sysfs", kNone},       {"cgroup", kNone},      {"cgroup2", kNone},
+      {"devpts", kNone},      {"mqueue", kNone},      {"squashfs", kNone},
+      {"debugfs", kNone},     {"tracefs", kNone},     {"securityfs", kNone},
+      {"pstore", kNone},      {"bpf", kNone},         {"configfs", kNone},
+      {"fusectl", kNone},     {"autofs", kNone},      {"binfmt_misc", kNone},
+      {"efivarfs", kNone},    {"nsfs", kNone},        {"rpc_pipefs", kNone},
+      {"selinuxfs", kNone},   {"nfsd", kNone},
+  };
+  for (const Pseudo& pseudo : kTypes) {
+    if (pseudo.type == fsType) return pseudo.kind;
+  }
+  return PseudoFs::kNo;
+}
+
 }  // namespace lumaveil::fs

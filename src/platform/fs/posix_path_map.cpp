@@ -45,7 +45,7 @@ std::string DrivePath::Name() const { return names.empty() ? std::string() : nam
 
 bool HasDriveForm(const NativeName& name) {
   return name.find('\\') == NativeName::npos && name.find('\0') == NativeName::npos &&
-         DisplayText(name) == name;
+         text::IsValidUtf8(name);
 }
 
 std::optional<DrivePath> ParseDrivePath(std::string_view text) {

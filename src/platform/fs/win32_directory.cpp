@@ -95,15 +95,6 @@ class Win32Directory : public Directory {
     return change;
   }
 
-  std::optional<std::uint32_t> GetAttributes(const NativeName& name) override {
-    UniqueHandle entry = OpenInFolder(handle_.get(), name, FILE_READ_ATTRIBUTES, 0);
-    FILE_BASIC_INFO info{};
-    if (!entry || !GetFileInformationByHandleEx(entry.get(), FileBasicInfo, &info, sizeof info)) {
-      return std::nullopt;
-    }
-    return AttributesAsRead(info.FileAttributes);
-  }
-
   std::optional<FolderIdentity> Identity() override {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(handle_.get(), &info)) return std::nullopt;

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/fs/win32_utf16.h"
+#include "common/text_encoding.h"
+
 
 namespace lumaveil::fs {
 namespace {
@@ -39,7 +40,7 @@ std::optional<std::wstring> FullPathName(const std::wstring& path) {
 }  // namespace
 
 std::optional<ResolvedPath> ResolveDrivePath(const std::string& utf8) {
-  auto wide = ToUtf16(utf8);
+  auto wide = text::Utf8ToUtf16(utf8);
   if (!wide || wide->find(L'\0') != std::wstring::npos) return std::nullopt;
   const bool unc = IsUnc(*wide);
   if (!unc && !IsDriveAbsolute(*wide)) return std::nullopt;
@@ -66,7 +67,7 @@ std::wstring LastComponent(const std::wstring& display) {
 
 bool IsReachableByDrivePath(const std::wstring& name) {
   return !name.empty() && name.back() != L'.' && name.back() != L' ' &&
-         RoundTripsThroughUtf8(name);
+         text::IsValidUtf16(name);
 }
 
 std::wstring JoinPath(const std::wstring& display, const std::wstring& name) {

@@ -1,16 +1,16 @@
 #include <windows.h>
 
+#include "common/text_encoding.h"
 #include "platform/fs/native_folder.h"
 #include "platform/fs/win32_directory.h"
 #include "platform/fs/win32_drive_path.h"
 #include "platform/fs/win32_error_mode.h"
-#include "platform/fs/win32_utf16.h"
 
 namespace lumaveil::fs {
 
 std::unique_ptr<Directory> OpenNativeFolder(const NativeName& path) {
   NoCriticalErrorDialogs quiet;
-  if (!RoundTripsThroughUtf8(path)) {
+  if (!text::IsValidUtf16(path)) {
     SetLastError(ERROR_INVALID_NAME);
     return nullptr;
   }

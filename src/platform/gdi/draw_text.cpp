@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/gdi/ansi_text.h"
+#include "common/text_encoding.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/object_table.h"
 #include "platform/gdi/raster.h"
@@ -49,7 +49,7 @@ std::vector<std::string> SplitLines(std::string_view text, unsigned format) {
   }
   std::vector<std::string> lines;
   for (std::string_view line : raw) {
-    lines.push_back(internal::AnsiToUtf8(
+    lines.push_back(text::AnsiToUtf8(
         (format & DT_NOPREFIX) ? std::string(line) : StripPrefixes(line)));
   }
   return lines;

@@ -133,8 +133,4 @@ void SetTextRenderer(std::shared_ptr<const TextRenderer> renderer);
 // failure.
 int DrawTextA(HDC dc, const char* text, int count, RECT* rect, unsigned format);
 
-// UTF-8 to the ANSI code page (Windows-1252), characters it lacks becoming "?": what a program
-// hands DrawTextA.
-std::string ToAnsi(std::string_view utf8);
-
 }  // namespace lumaveil::gdi

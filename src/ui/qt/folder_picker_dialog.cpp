@@ -11,7 +11,7 @@
 
 namespace lumaveil::qt {
 
-FolderPickerDialog::FolderPickerDialog(fs::FileSystem& file_system, const QString& prompt,
+FolderPickerDialog::FolderPickerDialog(fs::FolderBrowser& file_system, const QString& prompt,
                                        QWidget* parent)
     : QDialog(parent), fs_(file_system) {
   setWindowTitle(tr("Browse For Folder"));

@@ -22,7 +22,7 @@ class FolderPickerDialog : public QDialog {
   Q_OBJECT
 
  public:
-  FolderPickerDialog(fs::FileSystem& file_system, const QString& prompt, QWidget* parent = nullptr);
+  FolderPickerDialog(fs::FolderBrowser& file_system, const QString& prompt, QWidget* parent = nullptr);
 
   // The confirmed folder in drive form; empty until OK has been taken.
   QString ChosenFolder() const { return chosen_; }
@@ -37,7 +37,7 @@ class FolderPickerDialog : public QDialog {
  private:
   void ShowNodeFolder(QTreeWidgetItem* item);
 
-  fs::FileSystem& fs_;
+  fs::FolderBrowser& fs_;
   FolderTreeWidget* tree_;
   QLineEdit* edit_;
   QLabel* note_;
@@ -48,11 +48,11 @@ class FolderPickerDialog : public QDialog {
 // The picker behind BrowseForFolder off Windows.
 class DialogFolderPicker : public attrib::FolderPicker {
  public:
-  explicit DialogFolderPicker(fs::FileSystem& file_system) : fs_(file_system) {}
+  explicit DialogFolderPicker(fs::FolderBrowser& file_system) : fs_(file_system) {}
   std::string Pick(attrib::WindowHandle owner, const std::string& prompt) override;
 
  private:
-  fs::FileSystem& fs_;
+  fs::FolderBrowser& fs_;
 };
 
 }  // namespace lumaveil::qt

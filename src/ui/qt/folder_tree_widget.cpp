@@ -14,7 +14,7 @@ class FolderTreeWidget::CallbackPathBox : public tree::PathBox {
   PathBoxSetter setter_;
 };
 
-FolderTreeWidget::FolderTreeWidget(fs::FileSystem& file_system, PathBoxSetter set_path_box,
+FolderTreeWidget::FolderTreeWidget(fs::FolderBrowser& file_system, PathBoxSetter set_path_box,
                                    Clicks clicks, QWidget* parent)
     : QTreeWidget(parent),
       images_(CreateMainImageList()),

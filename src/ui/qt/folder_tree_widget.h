@@ -25,7 +25,7 @@ class FolderTreeWidget : public QTreeWidget {
   enum class Clicks { CheckFolder, SelectOnly };
 
   // `file_system` must outlive the widget.
-  FolderTreeWidget(fs::FileSystem& file_system, PathBoxSetter set_path_box,
+  FolderTreeWidget(fs::FolderBrowser& file_system, PathBoxSetter set_path_box,
                    Clicks clicks = Clicks::CheckFolder, QWidget* parent = nullptr);
   ~FolderTreeWidget() override;
 

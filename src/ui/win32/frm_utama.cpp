@@ -1,6 +1,6 @@
 #include "ui/win32/frm_utama.h"
 
-#include "platform/fs/win32_utf16.h"
+#include "common/text_encoding.h"
 #include "platform/gdi/types.h"
 #include "ui/common/counter_layout.h"
 #include "ui/common/path_label_text.h"
@@ -22,7 +22,9 @@ constexpr int kPathBoxTop = 3240;
 constexpr int kGapAbovePathBox = 60;
 constexpr UINT kExpandActions = 0x0003;  // TVE_COLLAPSE | TVE_EXPAND
 
-std::wstring Wide(const std::string& utf8) { return fs::ToUtf16(utf8).value_or(std::wstring()); }
+std::wstring Wide(const std::string& utf8) {
+  return text::Utf8ToUtf16(utf8).value_or(std::wstring());
+}
 
 HMENU AddPopup(HMENU bar, const wchar_t* caption, int item_id, const wchar_t* item) {
   HMENU popup = CreatePopupMenu();

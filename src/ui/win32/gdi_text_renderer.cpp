@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/fs/win32_utf16.h"
+#include "common/text_encoding.h"
 
 namespace lumaveil::win32 {
 
 namespace {
 
 std::wstring Wide(std::string_view utf8) {
-  return fs::ToUtf16(std::string(utf8)).value_or(std::wstring());
+  return text::Utf8ToUtf16(utf8).value_or(std::wstring());
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "common/run_time_error.h"
+#include "common/text_encoding.h"
 #include "lumaveil_version.h"
 #include "platform/fs/file_system.h"
-#include "platform/fs/win32_utf16.h"
 #include "tree/error_reporter.h"
 #include "ui/win32/message_pump.h"
 #include "ui/win32/program.h"
@@ -47,9 +47,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     program.Start();
   } catch (const RunTimeError& failure) {
-    const std::wstring text = fs::ToUtf16(failure.Description()).value_or(L"");
-    const std::wstring title = fs::ToUtf16(tree::ErrorTitle(failure.Number())).value_or(L"");
-    MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+    const std::wstring description = text::Utf8ToUtf16(failure.Description()).value_or(L"");
+    const std::wstring title = text::Utf8ToUtf16(tree::ErrorTitle(failure.Number())).value_or(L"");
+    MessageBoxW(nullptr, description.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
     return 1;
   }
   return win32::RunMessageLoop();

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "common/text_encoding.h"
 #include "platform/fs/file_system.h"
-#include "platform/fs/win32_utf16.h"
 #include "ui/win32/windows_api.h"
 
 namespace lumaveil::win32 {
@@ -35,7 +35,7 @@ class ComApartment {
 }  // namespace
 
 std::string ShellFolderPicker::Pick(attrib::WindowHandle owner, const std::string& prompt) {
-  const std::wstring title = fs::ToUtf16(prompt).value_or(std::wstring());
+  const std::wstring title = text::Utf8ToUtf16(prompt).value_or(std::wstring());
   BROWSEINFOW info{};
   info.hwndOwner = reinterpret_cast<HWND>(owner);
   info.pidlRoot = nullptr;  // start at the desktop

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/run_time_error.h"
-#include "platform/fs/win32_utf16.h"
+#include "common/text_encoding.h"
 #include "platform/gdi/types.h"
 #include "tree/image_keys.h"
 #include "ui/win32/pictures.h"
@@ -38,7 +38,7 @@ void Win32TreeView::Add(const std::optional<std::string>& relative,
     }
   }
   Node& node = storage_.emplace_back(Node{key, image, nullptr});
-  std::wstring wide_text = fs::ToUtf16(text).value_or(std::wstring());
+  std::wstring wide_text = text::Utf8ToUtf16(text).value_or(std::wstring());
   TVINSERTSTRUCTW insert{};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;

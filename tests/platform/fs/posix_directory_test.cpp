@@ -12,6 +12,7 @@
 namespace lumaveil::fs {
 namespace {
 
+using testing::AttributesOf;
 using testing::CountOpenFds;
 using testing::InUnprivilegedChild;
 using testing::ScratchFolder;
@@ -123,7 +124,7 @@ TEST_F(PosixDirectoryTest, NamesAreRawBytes) {
   ASSERT_NE(sub, nullptr);
   EXPECT_EQ(AsMap(sub->ListAll()).count("inside"), 1u);
   EXPECT_TRUE(dir->SetAttributes(invalidUtf8, attr::kHidden));
-  EXPECT_EQ(dir->GetAttributes(invalidUtf8), attr::kHidden);
+  EXPECT_EQ(AttributesOf(*dir, invalidUtf8), attr::kHidden);
 }
 
 TEST_F(PosixDirectoryTest, UnreadableFolderIsNotOpened) {
@@ -136,7 +137,7 @@ TEST_F(PosixDirectoryTest, UnreadableFolderIsNotOpened) {
   }));
   // It still gets attributes, as Windows sets them on a folder it may not list.
   EXPECT_TRUE(dir->SetAttributes("locked", attr::kHidden));
-  EXPECT_EQ(dir->GetAttributes("locked"), attr::kHidden | attr::kDirectory);
+  EXPECT_EQ(AttributesOf(*dir, "locked"), attr::kHidden | attr::kDirectory);
 }
 
 TEST_F(PosixDirectoryTest, PathsLongerThanPathMaxWork) {
@@ -165,7 +166,7 @@ TEST_F(PosixDirectoryTest, PathsLongerThanPathMaxWork) {
   auto byPath = OpenNativeDirectory(deepPath);
   ASSERT_NE(byPath, nullptr);
   EXPECT_EQ(AsMap(byPath->ListAll()).count("deep.txt"), 1u);
-  EXPECT_EQ(byPath->GetAttributes("deep.txt"), attr::kHidden | attr::kSystem);
+  EXPECT_EQ(AttributesOf(*byPath, "deep.txt"), attr::kHidden | attr::kSystem);
 }
 
 TEST_F(PosixDirectoryTest, NoDescriptorOutlivesItsUse) {
@@ -181,14 +182,14 @@ TEST_F(PosixDirectoryTest, NoDescriptorOutlivesItsUse) {
       sub->ListAll();
       sub->SetAttributes("inner.txt", attr::kReadOnly | attr::kArchive);
       sub->SetAttributes("inner.txt", 0);
-      sub->GetAttributes("inner.txt");
+      AttributesOf(*sub, "inner.txt");
       dir->OpenFolder("link to folder");
       dir->OpenFolder("missing");
       dir->SetAttributes("link to folder", 0);
       dir->SetAttributes("fifo", 0);
-      dir->GetAttributes("fifo");
+      AttributesOf(*dir, "fifo");
       dir->SetAttributes("missing", 0);
-      dir->GetAttributes("missing");
+      AttributesOf(*dir, "missing");
     }
     EXPECT_EQ(OpenNativeDirectory(root_ / "missing"), nullptr);
   }

@@ -215,12 +215,6 @@ TEST_F(PosixFileSystemTest, OpenDirectoryReachesTheMappedFolder) {
   EXPECT_EQ(fs_->OpenDirectory("no drive"), nullptr);
 }
 
-TEST_F(PosixFileSystemTest, DriveFormOfANativePath) {
-  EXPECT_EQ(fs_->DriveForm((root_ / "Sub" / "x").string()).value_or(""), "D:\\Sub\\x");
-  EXPECT_EQ(fs_->DriveForm("/usr/lib").value_or(""), "C:\\usr\\lib");
-  EXPECT_FALSE(fs_->DriveForm((root_ / "a\\b").string()).has_value());
-}
-
 TEST_F(PosixFileSystemTest, NoDescriptorIsLeftOpen) {
   MakeFolders({"Sub/inner", "locked"});
   MakeFile("Sub/f.txt");

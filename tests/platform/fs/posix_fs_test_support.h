@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fs/attributes_of.h"
 #include "platform/fs/file_system.h"
 
 namespace lumaveil::fs::testing {
@@ -126,6 +127,15 @@ inline mode_t ModeOf(const std::string& path) {
   return st.st_mode & 07777;
 }
 
+// The NTFS attribute value at `path` as the file system reports it, read apart from the layer.
+inline std::optional<std::uint32_t> RawNtfsAttrib(const std::string& path) {
+  std::uint32_t value = 0;
+  if (lgetxattr(path.c_str(), "system.ntfs_attrib", &value, sizeof value) != sizeof value) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 inline std::optional<std::string> DosAttribValue(const std::string& path) {
   char buffer[256];
   ssize_t size = lgetxattr(path.c_str(), "user.DOSATTRIB", buffer, sizeof buffer);
@@ -183,8 +193,8 @@ inline void SetAndCheckMask(Directory& dir, std::uint32_t mask) {
   const std::uint32_t settable = mask & attr::kSettable;
   ASSERT_TRUE(dir.SetAttributes("file", mask)) << mask;
   ASSERT_TRUE(dir.SetAttributes("folder", mask)) << mask;
-  EXPECT_EQ(dir.GetAttributes("file"), settable == 0 ? attr::kNormal : settable) << mask;
-  EXPECT_EQ(dir.GetAttributes("folder"), settable | attr::kDirectory) << mask;
+  EXPECT_EQ(AttributesOf(dir, "file"), settable == 0 ? attr::kNormal : settable) << mask;
+  EXPECT_EQ(AttributesOf(dir, "folder"), settable | attr::kDirectory) << mask;
 }
 
 }  // namespace lumaveil::fs::testing

@@ -17,6 +17,7 @@
 namespace lumaveil::fs {
 namespace {
 
+using testing::AttributesOf;
 using testing::DosAttribValue;
 using testing::ModeOf;
 using testing::SambaServer;
@@ -81,7 +82,7 @@ TEST_F(SambaTest, WhatSambaStoresIsReadAndKeptWithItsCreationTime) {
 
   // Samba leaves the mode writable; Lumaveil still sees Read-Only.
   EXPECT_EQ(ModeOf(Path("file")) & 0200, 0200u);
-  EXPECT_EQ(share_->GetAttributes("file"), attr::kReadOnly | attr::kHidden);
+  EXPECT_EQ(AttributesOf(*share_, "file"), attr::kReadOnly | attr::kHidden);
 
   // Bits already right: nothing is written.
   ASSERT_TRUE(share_->SetAttributes("file", attr::kReadOnly | attr::kHidden));
@@ -102,7 +103,7 @@ TEST_F(SambaTest, WhatSambaStoresIsReadAndKeptWithItsCreationTime) {
   // And Samba, changing them again, reads Lumaveil's value as its own.
   samba_.Run("setmode file -s");
   EXPECT_EQ(AllInfo(samba_, "file").attributes, attr::kHidden);
-  EXPECT_EQ(share_->GetAttributes("file"), attr::kHidden);
+  EXPECT_EQ(AttributesOf(*share_, "file"), attr::kHidden);
   EXPECT_EQ(AllInfo(samba_, "file").created, before.created);
 }
 
@@ -111,7 +112,7 @@ TEST_F(SambaTest, AFolderSetThroughSambaKeepsItsValueForm) {
   ASSERT_EQ(AllInfo(samba_, "folder").attributes, attr::kSystem | attr::kDirectory);
   const std::string created = AllInfo(samba_, "folder").created;
   ASSERT_TRUE(share_->SetAttributes("folder", attr::kHidden));
-  EXPECT_EQ(share_->GetAttributes("folder"), attr::kHidden | attr::kDirectory);
+  EXPECT_EQ(AttributesOf(*share_, "folder"), attr::kHidden | attr::kDirectory);
   EXPECT_EQ(AllInfo(samba_, "folder").attributes, attr::kHidden | attr::kDirectory);
   EXPECT_EQ(AllInfo(samba_, "folder").created, created);
 }

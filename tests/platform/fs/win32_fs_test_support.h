@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fs/attributes_of.h"
 #include "platform/fs/file_system.h"
 
 namespace lumaveil::fs::testing {

@@ -114,13 +114,5 @@ TEST_F(Text, CountLimitsTheTextAndAnsiBytesReachTheRendererAsUtf8) {
   DeleteDC(dc);
 }
 
-TEST(Ansi, Utf8ToWindows1252) {
-  EXPECT_EQ(ToAnsi("Searching.."), "Searching..");
-  EXPECT_EQ(ToAnsi("\xC3\x84\xE2\x82\xAC\xE2\x80\x94x"), "\xC4\x80\x97x");
-  EXPECT_EQ(ToAnsi("\xE4\xB8\xAD\xF0\x9F\x98\x80"), "??");  // not in the code page
-  EXPECT_EQ(ToAnsi("a\xFF\xC3"), "a??");                    // broken sequences
-  EXPECT_EQ(ToAnsi("\xC0\xAF"), "??");                      // overlong form
-}
-
 }  // namespace
 }  // namespace lumaveil::gdi::testing

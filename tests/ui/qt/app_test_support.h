@@ -59,7 +59,7 @@ class FixtureMachine {
     const std::filesystem::path path(Native(relative));
     auto parent = fs::OpenNativeDirectory(path.parent_path());
     if (!parent) return std::nullopt;
-    const auto bits = parent->GetAttributes(path.filename().string());
+    const auto bits = fs::testing::AttributesOf(*parent, path.filename().string());
     if (!bits) return std::nullopt;
     return *bits & 0x27u;
   }
