@@ -12,12 +12,11 @@ namespace lumaveil::bench {
 class MaskHost : public attrib::PassHost {
  public:
   std::uint32_t mask = 0;
-  bool IsCheck1Ticked(int index) override {
-    static constexpr std::uint32_t kBits[] = {0x20, 0x1, 0x2, 0x4};
-    return (mask & kBits[index]) != 0;
+  bool IsTicked(attrib::Attribute attribute) override {
+    return (mask & attrib::BitOf(attribute)) != 0;
   }
-  void DoEvents() override {}
-  bool StopFlag() override { return false; }
+  void PumpEvents() override {}
+  bool StopRequested() override { return false; }
 };
 
 }  // namespace lumaveil::bench

@@ -58,10 +58,10 @@ using lumaveil::bench::MakeTree;
 // The window of a pass nobody watches: the labels are still formatted, then dropped.
 class HeadlessHost : public lumaveil::bench::MaskHost {
  public:
-  void SetLblFileName(std::string_view folder, std::string_view name) override {
+  void ShowCurrentFile(std::string_view folder, std::string_view name) override {
     labelBytes += folder.size() + name.size();
   }
-  void SetLblValue1(const std::string& text) override { labelBytes += text.size(); }
+  void ShowFileCount(const std::string& text) override { labelBytes += text.size(); }
   std::size_t labelBytes = 0;
 };
 

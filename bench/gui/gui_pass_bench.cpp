@@ -53,8 +53,8 @@ constexpr std::uint32_t kHidden = 0x2;
 // The boxes as the pass reads them; the labels' texts are made and dropped.
 class HeadlessHost : public lumaveil::bench::MaskHost {
  public:
-  void SetLblFileName(std::string_view, std::string_view name) override { last = name; }
-  void SetLblValue1(const std::string& text) override { count = text; }
+  void ShowCurrentFile(std::string_view, std::string_view name) override { last = name; }
+  void ShowFileCount(const std::string& text) override { count = text; }
   std::string last;
   std::string count;
 };
@@ -71,18 +71,33 @@ class PlainLabelHost : public HeadlessHost {
     value_->setGeometry(300, 40, 90, 15);
     window_.show();
   }
-  void SetLblFileName(std::string_view folder, std::string_view name) override {
+  void ShowCurrentFile(std::string_view folder, std::string_view name) override {
     fileName_->setText(QString::fromStdString(std::string(folder) + std::string(name)));
   }
-  void SetLblValue1(const std::string& text) override {
+  void ShowFileCount(const std::string& text) override {
     value_->setText(QString::fromStdString(text));
   }
-  void DoEvents() override { lumaveil::qt::RunPendingEvents(); }
+  void PumpEvents() override { lumaveil::qt::RunPendingEvents(); }
 
  private:
   QWidget window_;
   QLabel* fileName_;
   QLabel* value_;
+};
+
+// The main window's controls that the benchmark drives and reads, found by their names.
+struct WindowControls {
+  explicit WindowControls(QWidget& window)
+      : pathBox(window.findChild<QLineEdit*>("txtDirPath")),
+        hidden(window.findChild<QCheckBox*>("Check1_2")),
+        scan(window.findChild<QPushButton*>("Command1_0")),
+        fileName(window.findChild<lumaveil::app::PassLabel*>("lblFileName")),
+        count(window.findChild<lumaveil::app::PassLabel*>("lblvalue1")) {}
+  QLineEdit* pathBox;
+  QCheckBox* hidden;
+  QPushButton* scan;
+  lumaveil::app::PassLabel* fileName;
+  lumaveil::app::PassLabel* count;
 };
 
 // D: is the folder of the tree; C: is never ready, so nothing else is listed.
@@ -127,7 +142,8 @@ bool MeasureDeep(lumaveil::app::FrmUtama& window, fs::FileSystem& fileSystem,
     RemoveDeepTree(root);
     return false;
   }
-  window.txtDirPath()->setText("D:\\deep");
+  WindowControls controls(window);
+  controls.pathBox->setText("D:\\deep");
   const QString counted = QString(": %1").arg(levels);
   std::vector<double> headless, windowed;
   bool ok = true;
@@ -137,12 +153,12 @@ bool MeasureDeep(lumaveil::app::FrmUtama& window, fs::FileSystem& fileSystem,
     std::int32_t count = 0;
     const double h =
         Milliseconds([&] { AttributePass(fileSystem, host).ScanFolder("D:\\deep", count); });
-    window.Check1(2)->setChecked(run % 2 == 0);
-    const double w = Milliseconds([&] { window.Command1(0)->click(); });
+    controls.hidden->setChecked(run % 2 == 0);
+    const double w = Milliseconds([&] { controls.scan->click(); });
     // The label holds the head of the last path, cut to a whole character.
-    ok = count == levels && window.lblvalue1()->text() == counted &&
-         window.lblFileName()->text().size() > 0 &&
-         static_cast<std::size_t>(window.lblFileName()->text().toUtf8().size()) <=
+    ok = count == levels && controls.count->text() == counted &&
+         controls.fileName->text().size() > 0 &&
+         static_cast<std::size_t>(controls.fileName->text().toUtf8().size()) <=
              lumaveil::ui::kPathLabelBytes;
     if (run < 0 || !ok) continue;
     headless.push_back(h);
@@ -208,7 +224,8 @@ int main(int argc, char** argv) {
     lumaveil::app::FrmUtama window(*fileSystem, picker, [] {});
     window.ShowCentred();
     lumaveil::qt::RunPendingEvents();
-    window.txtDirPath()->setText("D:\\tree");
+    WindowControls controls(window);
+    controls.pathBox->setText("D:\\tree");
 
     std::vector<double> floor, headless, windowed, plain;
     const lumaveil::bench::FloorOptions floorOptions{fs::KernelHasXattrAt(), false,
@@ -226,9 +243,9 @@ int main(int argc, char** argv) {
         AttributePass(*fileSystem, host).ScanFolder("D:\\tree", count);
       });
 
-      window.Check1(2)->setChecked(nextMask() != 0);
-      const double w = Milliseconds([&] { window.Command1(0)->click(); });
-      const bool windowCounted = window.lblvalue1()->text() == QString(": %1").arg(kFiles);
+      controls.hidden->setChecked(nextMask() != 0);
+      const double w = Milliseconds([&] { controls.scan->click(); });
+      const bool windowCounted = controls.count->text() == QString(": %1").arg(kFiles);
 
       std::int32_t plainCount = kFiles;
       double p = 0;

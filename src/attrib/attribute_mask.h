@@ -7,8 +7,8 @@
 
 namespace lumaveil::attrib {
 
-// Reads Check1(0..3) in index order: Archive 32, Read-Only 1, Hidden 2, System 4. A box that
-// cannot be read adds nothing.
+// Reads the boxes in the window's order and adds the bit of each ticked one. A box that cannot
+// be read adds nothing.
 std::uint32_t BuildAttributeMask(PassHost& host);
 
 }  // namespace lumaveil::attrib

@@ -61,7 +61,7 @@ class Walk {
     while (!stack.empty()) {
       FolderWork& work = stack.back();
       if (work.next == work.entries.size()) {
-        if (!work.entries.empty()) Attempt([&] { host_.DoEvents(); });
+        if (!work.entries.empty()) Attempt([&] { host_.PumpEvents(); });
         stack.pop_back();
         if (!stack.empty()) {
           chain_.Leave();
@@ -207,16 +207,16 @@ class Walk {
       if (file.kind == fs::EntryKind::Folder) continue;
       if (StopRaised()) return false;
       if (count_ < kLargestCount) ++count_;
-      Attempt([&] { host_.SetLblFileName(label_, fs::DisplayText(file.name)); });
-      Attempt([&] { host_.SetLblValue1(": " + std::to_string(count_)); });
-      Attempt([&] { host_.DoEvents(); });
+      Attempt([&] { host_.ShowCurrentFile(label_, fs::DisplayText(file.name)); });
+      Attempt([&] { host_.ShowFileCount(": " + std::to_string(count_)); });
+      Attempt([&] { host_.PumpEvents(); });
     }
     return true;
   }
 
   bool StopRaised() {
     bool raised = false;
-    Attempt([&] { raised = host_.StopFlag(); });
+    Attempt([&] { raised = host_.StopRequested(); });
     if (raised) outcome_.stopped = true;
     return raised;
   }

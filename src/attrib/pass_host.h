@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "attrib/attribute.h"
+
 namespace lumaveil::attrib {
 
 // The window as the pass sees it.
@@ -16,35 +18,35 @@ class PassHost {
  public:
   virtual ~PassHost() = default;
 
-  // Whether the attribute box Check1(index) is ticked (anything but unticked), index 0 to 3:
-  // 0 Archive, 1 Read-Only, 2 Hidden, 3 System.
-  virtual bool IsCheck1Ticked(int index) = 0;
-  // The text of lblFileName: the path of the file just counted, `folder` (its folder's path with
-  // the trailing backslash) followed by `name`. In a deep tree the folder's path runs to
-  // megabytes, so a host copies only what it shows; both views end with the call.
-  virtual void SetLblFileName(std::string_view folder, std::string_view name) = 0;
-  // The text of lblvalue(1): ": " and the running file count.
-  virtual void SetLblValue1(const std::string& text) = 0;
-  // Lets pending window events run once (a Stop click is handled here), then returns.
-  virtual void DoEvents() = 0;
-  // Whether Stop has been asked for.
-  virtual bool StopFlag() = 0;
+  // Whether the box of `attribute` is ticked (anything but unticked).
+  virtual bool IsTicked(Attribute attribute) = 0;
+  // Shows the path of the file just counted (lblFileName): `folder` (its folder's path with the
+  // trailing backslash) followed by `name`. In a deep tree the folder's path runs to megabytes,
+  // so a host copies only what it shows; both views end with the call.
+  virtual void ShowCurrentFile(std::string_view folder, std::string_view name) = 0;
+  // Shows the running file count (lblvalue(1)); `text` is ": " and the count.
+  virtual void ShowFileCount(const std::string& text) = 0;
+  // Offers pending window events a turn (a Stop click is handled there), then returns. A window
+  // may take only some of the offers.
+  virtual void PumpEvents() = 0;
+  // Whether Stop has been asked for (StopFlag).
+  virtual bool StopRequested() = 0;
 };
 
 // The window as the Scan and Stop commands see it, on top of what the pass needs.
 class ScanHost : public PassHost {
  public:
-  // The text of the path box txtDirPath, unchanged.
-  virtual std::string TxtDirPathText() = 0;
-  // An application-modal message box; returns when it is closed. Scan uses it for
-  // "Path not found !" with title "LMV " and style 48 (OK button, exclamation icon).
-  virtual void MsgBox(const std::string& prompt, int style, const std::string& title) = 0;
-  // Enables or disables the button Command1(index): 0 Scan, 1 Stop.
-  virtual void SetCommand1Enabled(int index, bool enabled) = 0;
-  // Enables or disables the attribute box Check1(index), index 0 to 3.
-  virtual void SetCheck1Enabled(int index, bool enabled) = 0;
-  // Raises (true) or clears (false) StopFlag.
-  virtual void SetStopFlag(bool raised) = 0;
+  // The text of the path box (txtDirPath), unchanged.
+  virtual std::string EnteredPath() = 0;
+  // An application-modal warning box (an OK button and the exclamation icon); returns when it
+  // is closed. Scan uses it for "Path not found !".
+  virtual void ShowWarning(const std::string& text, const std::string& title) = 0;
+  // Enables or disables the Scan button, Command1(0).
+  virtual void SetScanEnabled(bool enabled) = 0;
+  // Enables or disables the box of `attribute`.
+  virtual void SetBoxEnabled(Attribute attribute, bool enabled) = 0;
+  // Raises (true) or clears (false) StopFlag, which StopRequested reads.
+  virtual void SetStopRequested(bool raised) = 0;
 };
 
 }  // namespace lumaveil::attrib

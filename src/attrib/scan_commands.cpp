@@ -11,8 +11,6 @@ namespace {
 
 constexpr int kScanIndex = 0;
 constexpr int kStopIndex = 1;
-constexpr int kBoxCount = 4;
-constexpr int kExclamationOk = 48;  // MB_OK | MB_ICONEXCLAMATION
 
 }  // namespace
 
@@ -32,26 +30,26 @@ void ScanCommands::Command1_Click(int Index) {
   if (Index == kScanIndex) {
     Scan();
   } else if (Index == kStopIndex) {
-    Attempt([&] { host_.SetStopFlag(true); });
+    Attempt([&] { host_.SetStopRequested(true); });
   }
 }
 
 void ScanCommands::Scan() {
-  Attempt([&] { TargetPath = host_.TxtDirPathText(); });
+  Attempt([&] { TargetPath = host_.EnteredPath(); });
   if (!PassesPathTest(TargetPath)) {
-    Attempt([&] { host_.MsgBox("Path not found !", kExclamationOk, "LMV "); });
+    Attempt([&] { host_.ShowWarning("Path not found !", "LMV "); });
     return;
   }
-  Attempt([&] { host_.SetCommand1Enabled(kScanIndex, false); });
-  Attempt([&] { host_.SetStopFlag(false); });
-  for (int box = 0; box < kBoxCount; ++box) {
-    Attempt([&] { host_.SetCheck1Enabled(box, false); });
+  Attempt([&] { host_.SetScanEnabled(false); });
+  Attempt([&] { host_.SetStopRequested(false); });
+  for (const Attribute box : kAttributes) {
+    Attempt([&] { host_.SetBoxEnabled(box, false); });
   }
   Attempt([&] { MulaiCari(); });
-  Attempt([&] { host_.SetStopFlag(true); });
-  Attempt([&] { host_.SetCommand1Enabled(kScanIndex, true); });
-  for (int box = 0; box < kBoxCount; ++box) {
-    Attempt([&] { host_.SetCheck1Enabled(box, true); });
+  Attempt([&] { host_.SetStopRequested(true); });
+  Attempt([&] { host_.SetScanEnabled(true); });
+  for (const Attribute box : kAttributes) {
+    Attempt([&] { host_.SetBoxEnabled(box, true); });
   }
 }
 
@@ -65,7 +63,7 @@ void ScanCommands::MulaiCari() {
   pass_.ScanFolder(target, FileCount);
   pass_.SetObserver(nullptr);
   if (journal) Attempt([&] { journal->Finish(); });
-  Attempt([&] { host_.DoEvents(); });
+  Attempt([&] { host_.PumpEvents(); });
 }
 
 }  // namespace lumaveil::attrib

@@ -94,15 +94,13 @@ class CommandLineHost : public attrib::PassHost {
  public:
   CommandLineHost(std::uint32_t mask, const volatile std::sig_atomic_t& stop)
       : mask_(mask), stop_(stop) {}
-  bool IsCheck1Ticked(int index) override {
-    static constexpr std::uint32_t kBits[] = {fs::attr::kArchive, fs::attr::kReadOnly,
-                                              fs::attr::kHidden, fs::attr::kSystem};
-    return (mask_ & kBits[index]) != 0;
+  bool IsTicked(attrib::Attribute attribute) override {
+    return (mask_ & attrib::BitOf(attribute)) != 0;
   }
-  void SetLblFileName(std::string_view, std::string_view) override {}
-  void SetLblValue1(const std::string&) override {}
-  void DoEvents() override {}
-  bool StopFlag() override { return stop_ != 0; }
+  void ShowCurrentFile(std::string_view, std::string_view) override {}
+  void ShowFileCount(const std::string&) override {}
+  void PumpEvents() override {}
+  bool StopRequested() override { return stop_ != 0; }
 
  private:
   std::uint32_t mask_;

@@ -1,7 +1,7 @@
 // The program's number rules in one place: a Double becomes an integer by rounding to the nearest
-// with halves to even, integer division and mod truncate toward zero, and 16- and 32-bit signed
-// arithmetic that leaves its range raises run-time error 6 (Overflow). Division by zero raises
-// run-time error 11. Every routine that computes with these rules calls these helpers instead of
+// with halves to even, integer division and mod truncate toward zero, and a conversion or 32-bit
+// signed arithmetic that leaves its range raises run-time error 6 (Overflow). Division by zero
+// raises run-time error 11. Every routine that computes with these rules calls these helpers instead of
 // doing its own checks.
 #pragma once
 
@@ -76,21 +76,15 @@ Int Mod(Int dividend, Int divisor) {
 }
 }  // namespace detail
 
-// Checked 32-bit (Long) and 16-bit (Integer) arithmetic: the exact result is formed in 64 bits,
-// then range-checked.
+// Checked 32-bit (Long) arithmetic: the exact result is formed in 64 bits, then range-checked.
 inline std::int32_t Add32(std::int32_t a, std::int32_t b) { return detail::Add(a, b); }
 inline std::int32_t Sub32(std::int32_t a, std::int32_t b) { return detail::Sub(a, b); }
 inline std::int32_t Mul32(std::int32_t a, std::int32_t b) { return detail::Mul(a, b); }
-inline std::int16_t Add16(std::int16_t a, std::int16_t b) { return detail::Add(a, b); }
-inline std::int16_t Sub16(std::int16_t a, std::int16_t b) { return detail::Sub(a, b); }
-inline std::int16_t Mul16(std::int16_t a, std::int16_t b) { return detail::Mul(a, b); }
 
 // Integer division truncating toward zero, and its remainder, which takes the dividend's sign
 // (-7 mod 3 = -1). A zero divisor raises error 11; the one quotient that leaves the range
 // (minimum / -1) raises error 6.
 inline std::int32_t Div32(std::int32_t a, std::int32_t b) { return detail::Div(a, b); }
 inline std::int32_t Mod32(std::int32_t a, std::int32_t b) { return detail::Mod(a, b); }
-inline std::int16_t Div16(std::int16_t a, std::int16_t b) { return detail::Div(a, b); }
-inline std::int16_t Mod16(std::int16_t a, std::int16_t b) { return detail::Mod(a, b); }
 
 }  // namespace lumaveil::numeric

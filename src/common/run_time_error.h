@@ -11,7 +11,6 @@ namespace lumaveil {
 namespace error {
 inline constexpr int kOverflow = 6;
 inline constexpr int kDivisionByZero = 11;
-inline constexpr int kDeviceUnavailable = 68;
 inline constexpr int kPermissionDenied = 70;
 inline constexpr int kDiskNotReady = 71;
 inline constexpr int kPathFileAccess = 75;

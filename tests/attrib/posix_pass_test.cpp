@@ -424,7 +424,7 @@ void ExpectPassesOn(const std::string& mountPoint) {
   AttributePass pass(*fileSystem, host);
 
   for (const std::uint32_t mask : {0x26u, 0x00u}) {
-    host.ticked = {(mask & 0x20) != 0, false, (mask & 0x02) != 0, (mask & 0x04) != 0};
+    for (const Attribute box : kAttributes) host.ticked[BoxIndex(box)] = (mask & BitOf(box)) != 0;
     std::int32_t count = 0;
     pass.ScanOpenFolder(fs::OpenNativeDirectory(root), "X:\\pass", count);
     EXPECT_EQ(count, 3);

@@ -1,4 +1,4 @@
-// A window for the pass's tests: boxes and StopFlag to set, labels to read, and a log of what
+// A window for the pass's tests: boxes and Stop to set, labels to read, and a log of what
 // the pass did to the window, interleaved with the file system's log when both share one.
 #pragma once
 
@@ -17,67 +17,66 @@ class RecordingHost : public ScanHost {
  public:
   explicit RecordingHost(std::vector<std::string>& log) : log_(log) {}
 
-  std::array<bool, 4> ticked{};
-  bool stopFlag = false;
+  std::array<bool, 4> ticked{};  // by box: Archive, Read-Only, Hidden, System
+  bool stopRequested = false;
   std::string pathBox;
   std::string fileNameLabel = "Label2";
   std::string valueLabel = ": 0";
-  std::array<bool, 2> commandEnabled{true, true};
+  bool scanEnabled = true;
   std::array<bool, 4> boxEnabled{true, true, true, true};
-  std::vector<std::string> messages;  // "prompt|title|style"
+  std::vector<std::string> warnings;  // "text|title"
   int eventRuns = 0;
-  // Runs inside DoEvents, as a click handled there would.
+  // Runs inside PumpEvents, as a click handled there would.
   std::function<void()> onEvents;
-  // Makes every call whose log word is given throw, e.g. "lblFileName" or "Check1".
+  // Makes every call whose log word is given throw, e.g. "file label" or "box enabling".
   std::vector<std::string> failing;
 
-  bool IsCheck1Ticked(int index) override {
+  bool IsTicked(Attribute attribute) override {
     Call("box");
-    return ticked.at(index);
+    return ticked.at(BoxIndex(attribute));
   }
-  void SetLblFileName(std::string_view folder, std::string_view name) override {
-    Call("lblFileName");
+  void ShowCurrentFile(std::string_view folder, std::string_view name) override {
+    Call("file label");
     fileNameLabel = std::string(folder) + std::string(name);
     log_.push_back("label " + fileNameLabel);
   }
-  void SetLblValue1(const std::string& text) override {
-    Call("lblvalue");
+  void ShowFileCount(const std::string& text) override {
+    Call("count label");
     valueLabel = text;
     log_.push_back("count " + text);
   }
-  void DoEvents() override {
+  void PumpEvents() override {
     Call("events");
     ++eventRuns;
     log_.push_back("events");
     if (onEvents) onEvents();
   }
-  bool StopFlag() override {
+  bool StopRequested() override {
     Call("stop");
-    return stopFlag;
+    return stopRequested;
   }
-  std::string TxtDirPathText() override {
+  std::string EnteredPath() override {
     Call("path");
     return pathBox;
   }
-  void MsgBox(const std::string& prompt, int style, const std::string& title) override {
-    Call("msgbox");
-    messages.push_back(prompt + "|" + title + "|" + std::to_string(style));
+  void ShowWarning(const std::string& text, const std::string& title) override {
+    Call("warning");
+    warnings.push_back(text + "|" + title);
   }
-  void SetCommand1Enabled(int index, bool enabled) override {
-    Call("Command1");
-    commandEnabled.at(index) = enabled;
-    log_.push_back(std::string(enabled ? "enable" : "disable") + " Command1(" +
-                   std::to_string(index) + ")");
+  void SetScanEnabled(bool enabled) override {
+    Call("scan enabling");
+    scanEnabled = enabled;
+    log_.push_back(enabled ? "enable Scan" : "disable Scan");
   }
-  void SetCheck1Enabled(int index, bool enabled) override {
-    Call("Check1");
-    boxEnabled.at(index) = enabled;
-    log_.push_back(std::string(enabled ? "enable" : "disable") + " Check1(" +
-                   std::to_string(index) + ")");
+  void SetBoxEnabled(Attribute attribute, bool enabled) override {
+    Call("box enabling");
+    boxEnabled.at(BoxIndex(attribute)) = enabled;
+    log_.push_back(std::string(enabled ? "enable" : "disable") + " box " +
+                   std::to_string(BoxIndex(attribute)));
   }
-  void SetStopFlag(bool raised) override {
-    Call("stopflag");
-    stopFlag = raised;
+  void SetStopRequested(bool raised) override {
+    Call("stop flag");
+    stopRequested = raised;
     log_.push_back(raised ? "raise StopFlag" : "clear StopFlag");
   }
 

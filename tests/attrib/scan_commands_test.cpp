@@ -20,10 +20,10 @@ using Lines = std::vector<std::string>;
 constexpr int kScan = 0;
 constexpr int kStop = 1;
 
-const Lines kLock = {"disable Command1(0)", "clear StopFlag", "disable Check1(0)",
-                     "disable Check1(1)",   "disable Check1(2)", "disable Check1(3)"};
-const Lines kUnlock = {"raise StopFlag",   "enable Command1(0)", "enable Check1(0)",
-                       "enable Check1(1)", "enable Check1(2)",   "enable Check1(3)"};
+const Lines kLock = {"disable Scan",  "clear StopFlag", "disable box 0",
+                     "disable box 1", "disable box 2",  "disable box 3"};
+const Lines kUnlock = {"raise StopFlag", "enable Scan",  "enable box 0",
+                       "enable box 1",   "enable box 2", "enable box 3"};
 
 Lines Join(std::initializer_list<Lines> parts) {
   Lines all;
@@ -44,16 +44,16 @@ class ScanCommandsTest : public ::testing::Test {
 };
 
 TEST_F(ScanCommandsTest, APathWithoutAColonSecondIsRefusedWithTheMessageOnly) {
-  host_.stopFlag = true;
+  host_.stopRequested = true;
   for (const char* path : {"", "C", " C:\\", "\\\\server\\share", "\xC3\xA9x"}) {
     SCOPED_TRACE(path);
-    host_.messages.clear();
+    host_.warnings.clear();
     ScanPath(path);
-    EXPECT_EQ(host_.messages, (Lines{"Path not found !|LMV |48"}));
+    EXPECT_EQ(host_.warnings, (Lines{"Path not found !|LMV "}));
     EXPECT_EQ(commands_.TargetPath, path) << "copied unchanged";
   }
   EXPECT_TRUE(fs_.Log().empty());
-  EXPECT_TRUE(host_.stopFlag);
+  EXPECT_TRUE(host_.stopRequested);
 }
 
 TEST_F(ScanCommandsTest, AnyCharacterThenAColonIsAcceptedEvenWithoutSuchAFolder) {
@@ -63,7 +63,7 @@ TEST_F(ScanCommandsTest, AnyCharacterThenAColonIsAcceptedEvenWithoutSuchAFolder)
     ScanPath(path);
     EXPECT_EQ(fs_.Log(), Join({kLock, {"events"}, kUnlock}));
   }
-  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_TRUE(host_.warnings.empty());
   EXPECT_EQ(host_.valueLabel, ": 0");
 }
 
@@ -106,8 +106,8 @@ TEST_F(ScanCommandsTest, StopDuringAPassEndsItAndTheControlsComeBack) {
 
   EXPECT_EQ(host_.valueLabel, ": 1");
   EXPECT_EQ(fs_.Attributes("T/a"), 2u);
-  EXPECT_TRUE(host_.stopFlag);
-  EXPECT_TRUE(host_.commandEnabled[kScan]);
+  EXPECT_TRUE(host_.stopRequested);
+  EXPECT_TRUE(host_.scanEnabled);
   EXPECT_EQ(host_.boxEnabled, (std::array<bool, 4>{true, true, true, true}));
 }
 
@@ -124,22 +124,21 @@ TEST_F(ScanCommandsTest, StopWhileIdleOnlyRaisesTheFlagAndTheNextScanClearsIt) {
 TEST_F(ScanCommandsTest, OtherButtonIndexesDoNothing) {
   for (int index : {-1, 2, 7}) commands_.Command1_Click(index);
   EXPECT_TRUE(fs_.Log().empty());
-  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_TRUE(host_.warnings.empty());
 }
 
 TEST_F(ScanCommandsTest, AStepThatFailsDoesNotKeepTheControlsLocked) {
   fs_.AddFile("a", 2);
-  host_.failing = {"Command1", "stopflag"};
+  host_.failing = {"scan enabling", "stop flag"};
 
   ScanPath("C:");
 
   EXPECT_EQ(fs_.Attributes("a"), 0u);
   EXPECT_EQ(host_.boxEnabled, (std::array<bool, 4>{true, true, true, true}));
-  EXPECT_EQ(fs_.Log(), Join({{"disable Check1(0)", "disable Check1(1)", "disable Check1(2)",
-                              "disable Check1(3)", "list ", "label C:\\a",
-                              "count : 1", "events", "set a 0", "events", "events",
-                              "enable Check1(0)", "enable Check1(1)", "enable Check1(2)",
-                              "enable Check1(3)"}}));
+  EXPECT_EQ(fs_.Log(), Join({{"disable box 0", "disable box 1", "disable box 2",
+                              "disable box 3", "list ", "label C:\\a", "count : 1", "events",
+                              "set a 0", "events", "events", "enable box 0", "enable box 1",
+                              "enable box 2", "enable box 3"}}));
 }
 
 TEST_F(ScanCommandsTest, ThePassKeepsToTheTargetItStartedWith) {

@@ -29,16 +29,6 @@ constexpr int kClientHeight = 6000;
 constexpr int kPathBoxTop = 3240;
 constexpr int kGapAbovePathBox = 60;
 
-QMessageBox::Icon IconOfStyle(int style) {
-  switch (style & 0x70) {
-    case 16: return QMessageBox::Critical;
-    case 32: return QMessageBox::Question;
-    case 48: return QMessageBox::Warning;
-    case 64: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
-  }
-}
-
 }  // namespace
 
 FrmUtama::FrmUtama(fs::FileSystem& fileSystem, attrib::FolderPicker& picker,
@@ -215,41 +205,39 @@ void FrmUtama::MnAbout_Click() {
 
 void FrmUtama::MnExite_Click() { endProgram_(); }
 
-bool FrmUtama::IsCheck1Ticked(int index) {
-  return check1_.at(index)->checkState() != Qt::Unchecked;
+bool FrmUtama::IsTicked(attrib::Attribute attribute) {
+  return check1_.at(attrib::BoxIndex(attribute))->checkState() != Qt::Unchecked;
 }
 
-void FrmUtama::SetLblFileName(std::string_view folder, std::string_view name) {
+void FrmUtama::ShowCurrentFile(std::string_view folder, std::string_view name) {
   lblFileName_->setText(QString::fromStdString(ui::PathLabelText(folder, name)));
 }
 
-void FrmUtama::SetLblValue1(const std::string& text) {
+void FrmUtama::ShowFileCount(const std::string& text) {
   lblvalue1_->setText(QString::fromStdString(text));
 }
 
-void FrmUtama::DoEvents() {
+void FrmUtama::PumpEvents() {
   if (pumpGate_.Due(ui::EventPumpGate::Clock::now())) qt::RunPendingEvents();
 }
 
-std::string FrmUtama::TxtDirPathText() { return txtDirPath_->text().toStdString(); }
+std::string FrmUtama::EnteredPath() { return txtDirPath_->text().toStdString(); }
 
-void FrmUtama::MsgBox(const std::string& prompt, int style, const std::string& title) {
-  QMessageBox box(IconOfStyle(style), QString::fromStdString(title),
-                  QString::fromStdString(prompt), QMessageBox::Ok, this);
+void FrmUtama::ShowWarning(const std::string& text, const std::string& title) {
+  QMessageBox box(QMessageBox::Warning, QString::fromStdString(title),
+                  QString::fromStdString(text), QMessageBox::Ok, this);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
 }
 
-void FrmUtama::SetCommand1Enabled(int index, bool enabled) {
-  command1_.at(index)->setEnabled(enabled);
-}
+void FrmUtama::SetScanEnabled(bool enabled) { command1_.at(0)->setEnabled(enabled); }
 
-void FrmUtama::SetCheck1Enabled(int index, bool enabled) {
-  check1_.at(index)->setEnabled(enabled);
+void FrmUtama::SetBoxEnabled(attrib::Attribute attribute, bool enabled) {
+  check1_.at(attrib::BoxIndex(attribute))->setEnabled(enabled);
 }
 
 void FrmUtama::closeEvent(QCloseEvent* event) {
-  if (closing_.CloseRequested([this] { SetStopFlag(true); })) {
+  if (closing_.CloseRequested([this] { SetStopRequested(true); })) {
     event->accept();
   } else {
     event->ignore();

@@ -57,34 +57,17 @@ class FrmUtama : public QMainWindow, public attrib::ScanHost {
   void MnAbout_Click();
   void MnExite_Click();
 
-  bool PassRunning() const { return closing_.PassRunning(); }
-  attrib::ScanCommands& Commands() { return *commands_; }
-
-  // The controls, for the program's own checks.
-  qt::FolderTreeWidget* tvFolders() const { return tvFolders_; }
-  QLineEdit* txtDirPath() const { return txtDirPath_; }
-  QCheckBox* Check1(int index) const { return check1_.at(index); }
-  QPushButton* Command1(int index) const { return command1_.at(index); }
-  PassLabel* lblFileName() const { return lblFileName_; }
-  PassLabel* lblvalue1() const { return lblvalue1_; }
-  QLabel* lblinfo3() const { return lblinfo3_; }
-  QLabel* lblDir() const { return lblDir_; }
-  QMenu* MnuFile() const { return mnuFile_; }
-  QMenu* MnHelp() const { return mnHelp_; }
-  QMenu* MnExit() const { return mnExit_; }
-  About* AboutWindow() const { return about_; }
-
   // The pass's view of the window.
-  bool IsCheck1Ticked(int index) override;
-  void SetLblFileName(std::string_view folder, std::string_view name) override;
-  void SetLblValue1(const std::string& text) override;
-  void DoEvents() override;
-  bool StopFlag() override { return stopFlag_; }
-  std::string TxtDirPathText() override;
-  void MsgBox(const std::string& prompt, int style, const std::string& title) override;
-  void SetCommand1Enabled(int index, bool enabled) override;
-  void SetCheck1Enabled(int index, bool enabled) override;
-  void SetStopFlag(bool raised) override { stopFlag_ = raised; }
+  bool IsTicked(attrib::Attribute attribute) override;
+  void ShowCurrentFile(std::string_view folder, std::string_view name) override;
+  void ShowFileCount(const std::string& text) override;
+  void PumpEvents() override;
+  bool StopRequested() override { return stopFlag_; }
+  std::string EnteredPath() override;
+  void ShowWarning(const std::string& text, const std::string& title) override;
+  void SetScanEnabled(bool enabled) override;
+  void SetBoxEnabled(attrib::Attribute attribute, bool enabled) override;
+  void SetStopRequested(bool raised) override { stopFlag_ = raised; }
 
  protected:
   // Closing while a pass runs stops the pass first and closes once it has returned.

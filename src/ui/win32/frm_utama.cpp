@@ -220,37 +220,36 @@ void FrmUtama::MnAbout_Click() {
 
 void FrmUtama::MnExite_Click() { end_program_(); }
 
-bool FrmUtama::IsCheck1Ticked(int index) {
-  return SendMessageW(check1_.at(index), BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+bool FrmUtama::IsTicked(attrib::Attribute attribute) {
+  return SendMessageW(check1_.at(attrib::BoxIndex(attribute)), BM_GETCHECK, 0, 0) !=
+         BST_UNCHECKED;
 }
 
 // The label shows the end of a path too long for it, so only the path's last bytes are copied.
-void FrmUtama::SetLblFileName(std::string_view folder, std::string_view name) {
+void FrmUtama::ShowCurrentFile(std::string_view folder, std::string_view name) {
   lbl_file_name_->SetText(Wide(ui::PathLabelTail(folder, name)));
 }
 
-void FrmUtama::SetLblValue1(const std::string& text) { lbl_value1_->SetText(Wide(text)); }
+void FrmUtama::ShowFileCount(const std::string& text) { lbl_value1_->SetText(Wide(text)); }
 
-void FrmUtama::DoEvents() {
+void FrmUtama::PumpEvents() {
   if (pumpGate_.Due(ui::EventPumpGate::Clock::now())) RunPendingMessages();
 }
 
-std::string FrmUtama::TxtDirPathText() {
+std::string FrmUtama::EnteredPath() {
   std::wstring text(std::size_t(GetWindowTextLengthW(path_box_)) + 1, L'\0');
   text.resize(std::size_t(GetWindowTextW(path_box_, text.data(), int(text.size()))));
   return fs::DisplayText(text);
 }
 
-void FrmUtama::MsgBox(const std::string& prompt, int style, const std::string& title) {
-  MessageBoxW(hwnd(), Wide(prompt).c_str(), Wide(title).c_str(), UINT(style));
+void FrmUtama::ShowWarning(const std::string& text, const std::string& title) {
+  MessageBoxW(hwnd(), Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-void FrmUtama::SetCommand1Enabled(int index, bool enabled) {
-  EnableWindow(command1_.at(index), enabled);
-}
+void FrmUtama::SetScanEnabled(bool enabled) { EnableWindow(command1_.at(0), enabled); }
 
-void FrmUtama::SetCheck1Enabled(int index, bool enabled) {
-  EnableWindow(check1_.at(index), enabled);
+void FrmUtama::SetBoxEnabled(attrib::Attribute attribute, bool enabled) {
+  EnableWindow(check1_.at(attrib::BoxIndex(attribute)), enabled);
 }
 
 void FrmUtama::SetText(const std::string& text) {
@@ -318,7 +317,7 @@ LRESULT FrmUtama::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_CLOSE:
-      if (closing_.CloseRequested([this] { SetStopFlag(true); })) DestroyWindow(hwnd());
+      if (closing_.CloseRequested([this] { SetStopRequested(true); })) DestroyWindow(hwnd());
       return 0;
     default:
       break;

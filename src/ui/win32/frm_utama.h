@@ -77,16 +77,16 @@ class FrmUtama : public BackgroundWindow,
   HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
 
   // The pass's view of the window.
-  bool IsCheck1Ticked(int index) override;
-  void SetLblFileName(std::string_view folder, std::string_view name) override;
-  void SetLblValue1(const std::string& text) override;
-  void DoEvents() override;
-  bool StopFlag() override { return stop_flag_; }
-  std::string TxtDirPathText() override;
-  void MsgBox(const std::string& prompt, int style, const std::string& title) override;
-  void SetCommand1Enabled(int index, bool enabled) override;
-  void SetCheck1Enabled(int index, bool enabled) override;
-  void SetStopFlag(bool raised) override { stop_flag_ = raised; }
+  bool IsTicked(attrib::Attribute attribute) override;
+  void ShowCurrentFile(std::string_view folder, std::string_view name) override;
+  void ShowFileCount(const std::string& text) override;
+  void PumpEvents() override;
+  bool StopRequested() override { return stop_flag_; }
+  std::string EnteredPath() override;
+  void ShowWarning(const std::string& text, const std::string& title) override;
+  void SetScanEnabled(bool enabled) override;
+  void SetBoxEnabled(attrib::Attribute attribute, bool enabled) override;
+  void SetStopRequested(bool raised) override { stop_flag_ = raised; }
 
   // The tree's path box and error box.
   void SetText(const std::string& text) override;

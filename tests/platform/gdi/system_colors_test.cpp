@@ -5,16 +5,6 @@
 namespace lumaveil::gdi::testing {
 namespace {
 
-TEST(SystemColors, ClassicTableHasTheClassicSchemeColours) {
-  EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(10, 36, 106));
-  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(212, 208, 200));
-  EXPECT_EQ(GetSysColor(COLOR_3DSHADOW), RGB(128, 128, 128));
-  EXPECT_EQ(GetSysColor(COLOR_3DDKSHADOW), RGB(64, 64, 64));
-  EXPECT_EQ(GetSysColor(COLOR_3DHILIGHT), RGB(255, 255, 255));
-  EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
-  EXPECT_EQ(GetSysColor(COLOR_MENUBAR), RGB(212, 208, 200));
-}
-
 TEST(SystemColors, IndexesOutsideTheTableGiveBlack) {
   EXPECT_EQ(GetSysColor(-1), 0u);
   EXPECT_EQ(GetSysColor(kSystemColorCount), 0u);

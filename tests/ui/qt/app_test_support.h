@@ -1,10 +1,16 @@
 // What the window tests share: the one QApplication, a fixture machine whose drive D: is a
 // scratch folder (C: is never ready, so this machine's own folders stay out of every test), a
-// folder picker that answers as told, and a watcher that reads and dismisses message boxes.
+// folder picker that answers as told, the main window's controls found by name, and a watcher
+// that reads and dismisses message boxes.
 #pragma once
 
-#include <QMessageBox>
-#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -12,6 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "ui/qt/about_window.h"
+#include "ui/qt/folder_tree_widget.h"
+#include "ui/qt/pass_label.h"
 #include "ui/qt/program.h"
 #include "attrib/browse_for_folder.h"
 #include "platform/fs/mountinfo.h"
@@ -81,32 +90,45 @@ class ScriptedPicker : public attrib::FolderPicker {
   }
 };
 
-struct SeenBox {
-  QString title;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-// Reads and closes every message box that opens while it lives. Boxes are modal: each is found
-// from a zero-delay timer that runs inside the box's own event loop.
-class MessageBoxWatcher : public QObject {
+// The main window's controls, found by the object names they carry.
+class WindowControls {
  public:
-  MessageBoxWatcher() {
-    timer_.setInterval(0);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Dismiss(); });
-    timer_.start();
+  WindowControls() = default;
+  explicit WindowControls(QWidget* window) : window_(window) {}
+
+  qt::FolderTreeWidget* tvFolders() const { return Find<qt::FolderTreeWidget>("tvFolders"); }
+  QLineEdit* txtDirPath() const { return Find<QLineEdit>("txtDirPath"); }
+  QCheckBox* Check1(int index) const { return Find<QCheckBox>(QString("Check1_%1").arg(index)); }
+  QPushButton* Command1(int index) const {
+    return Find<QPushButton>(QString("Command1_%1").arg(index));
   }
-  const std::vector<SeenBox>& Seen() const { return seen_; }
+  PassLabel* lblFileName() const { return Find<PassLabel>("lblFileName"); }
+  PassLabel* lblvalue1() const { return Find<PassLabel>("lblvalue1"); }
+  QLabel* lblinfo3() const { return Find<QLabel>("lblinfo3"); }
+  QLabel* lblDir() const { return Find<QLabel>("lblDir"); }
+  QMenu* MnuFile() const { return Find<QMenu>("MnuFile"); }
+  QMenu* MnHelp() const { return Find<QMenu>("MnHelp"); }
+  QMenu* MnExit() const { return Find<QMenu>("MnExit"); }
 
  private:
-  void Dismiss() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return;
-    seen_.push_back({box->windowTitle(), box->text(), box->icon()});
-    box->done(QMessageBox::Ok);
+  template <typename Widget>
+  Widget* Find(const QString& name) const {
+    auto* found = window_->findChild<Widget*>(name);
+    if (found == nullptr) ADD_FAILURE() << "the window has no " << name.toStdString();
+    return found;
   }
-  QTimer timer_;
-  std::vector<SeenBox> seen_;
+  QWidget* window_ = nullptr;
 };
+
+// The About window, while one exists.
+inline About* OpenAbout() {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (auto* about = qobject_cast<About*>(top)) return about;
+  }
+  return nullptr;
+}
+
+using lumaveil::testing::MessageBoxWatcher;
+using lumaveil::testing::SeenBox;
 
 }  // namespace lumaveil::app::testing

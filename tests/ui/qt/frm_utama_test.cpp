@@ -34,10 +34,9 @@ class FrmUtamaTest : public ::testing::Test {
     machine_.Folder("Photos/2019");
     machine_.Folder("Music");
     window_ = std::make_unique<FrmUtama>(machine_.FileSystem(), picker_, [this] { ++ends_; });
+    controls_ = testing::WindowControls(window_.get());
   }
-  void TearDown() override {
-    if (window_ && window_->AboutWindow() != nullptr) delete window_->AboutWindow();
-  }
+  void TearDown() override { delete testing::OpenAbout(); }
 
   QAction* MenuItem(QMenu* menu) const {
     EXPECT_EQ(menu->actions().size(), 1);
@@ -48,6 +47,7 @@ class FrmUtamaTest : public ::testing::Test {
   testing::ScriptedPicker picker_;
   int ends_ = 0;
   std::unique_ptr<FrmUtama> window_;
+  testing::WindowControls controls_;
 };
 
 TEST_F(FrmUtamaTest, StartsWithItsCaptionsAndEmptyState) {
@@ -56,42 +56,42 @@ TEST_F(FrmUtamaTest, StartsWithItsCaptionsAndEmptyState) {
   EXPECT_TRUE(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
   const char* boxes[] = {"Archive", "Read-Only", "Hidden", "System"};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(window_->Check1(i)->text(), boxes[i]);
-    EXPECT_FALSE(window_->Check1(i)->isChecked());
-    EXPECT_TRUE(window_->Check1(i)->isEnabled());
+    EXPECT_EQ(controls_.Check1(i)->text(), boxes[i]);
+    EXPECT_FALSE(controls_.Check1(i)->isChecked());
+    EXPECT_TRUE(controls_.Check1(i)->isEnabled());
   }
-  EXPECT_EQ(window_->Command1(0)->text(), "Scan");
-  EXPECT_EQ(window_->Command1(1)->text(), "Stop");
-  EXPECT_FALSE(window_->Command1(0)->autoDefault());
-  EXPECT_EQ(window_->txtDirPath()->text(), "");
-  EXPECT_EQ(window_->lblvalue1()->text(), ": 0");
-  EXPECT_EQ(window_->lblFileName()->text(), "");
-  EXPECT_EQ(window_->lblinfo3()->text(), "Fle(s)");
-  EXPECT_EQ(window_->lblDir()->text(), "");
+  EXPECT_EQ(controls_.Command1(0)->text(), "Scan");
+  EXPECT_EQ(controls_.Command1(1)->text(), "Stop");
+  EXPECT_FALSE(controls_.Command1(0)->autoDefault());
+  EXPECT_EQ(controls_.txtDirPath()->text(), "");
+  EXPECT_EQ(controls_.lblvalue1()->text(), ": 0");
+  EXPECT_EQ(controls_.lblFileName()->text(), "");
+  EXPECT_EQ(controls_.lblinfo3()->text(), "Fle(s)");
+  EXPECT_EQ(controls_.lblDir()->text(), "");
   EXPECT_EQ(window_->findChild<QLabel*>("Label1")->text(), "Set Attribute For File / Folder");
   EXPECT_EQ(window_->findChild<QLabel*>("Label2")->text(), "Lumaveil");
-  EXPECT_FALSE(window_->StopFlag());
+  EXPECT_FALSE(window_->StopRequested());
   // Form_Load ran before the window was shown: both fixture drives are in the tree.
-  EXPECT_EQ(window_->tvFolders()->topLevelItemCount(), 2);
+  EXPECT_EQ(controls_.tvFolders()->topLevelItemCount(), 2);
 }
 
 TEST_F(FrmUtamaTest, ControlsStandAtTheirTwipPositionsAtNinetySixDpi) {
   if (window_->logicalDpiX() != 96) GTEST_SKIP() << "screen is not at 96 dpi";
   window_->ShowCentred();
-  EXPECT_EQ(window_->Command1(1)->geometry(), QRect(296, 288, 89, 25));
-  EXPECT_EQ(window_->Command1(0)->geometry(), QRect(216, 288, 81, 25));
-  EXPECT_EQ(window_->Check1(3)->geometry(), QRect(98, 307, 85, 13));
-  EXPECT_EQ(window_->txtDirPath()->geometry(), QRect(8, 216, 375, 19));
-  EXPECT_EQ(window_->tvFolders()->geometry(), QRect(0, 128, 392, 84));
-  EXPECT_LT(window_->tvFolders()->geometry().bottom(), window_->txtDirPath()->geometry().top());
-  EXPECT_EQ(window_->lblFileName()->geometry(), QRect(0, 352, 393, 41));
-  EXPECT_EQ(window_->lblvalue1()->geometry(), QRect(300, 328, 89, 13));
-  EXPECT_EQ(window_->lblinfo3()->geometry(), QRect(265, 328, 28, 13));
+  EXPECT_EQ(controls_.Command1(1)->geometry(), QRect(296, 288, 89, 25));
+  EXPECT_EQ(controls_.Command1(0)->geometry(), QRect(216, 288, 81, 25));
+  EXPECT_EQ(controls_.Check1(3)->geometry(), QRect(98, 307, 85, 13));
+  EXPECT_EQ(controls_.txtDirPath()->geometry(), QRect(8, 216, 375, 19));
+  EXPECT_EQ(controls_.tvFolders()->geometry(), QRect(0, 128, 392, 84));
+  EXPECT_LT(controls_.tvFolders()->geometry().bottom(), controls_.txtDirPath()->geometry().top());
+  EXPECT_EQ(controls_.lblFileName()->geometry(), QRect(0, 352, 393, 41));
+  EXPECT_EQ(controls_.lblvalue1()->geometry(), QRect(300, 328, 89, 13));
+  EXPECT_EQ(controls_.lblinfo3()->geometry(), QRect(265, 328, 28, 13));
   EXPECT_EQ(window_->centralWidget()->size(), QSize(394, 400));
 }
 
 TEST_F(FrmUtamaTest, TheLargestCountShowsWholeAtNinetySixDpiAndAbove) {
-  const QFont font = window_->lblvalue1()->font();
+  const QFont font = controls_.lblvalue1()->font();
   for (double dpi : {96.0, 120.0, 144.0, 192.0}) {
     SCOPED_TRACE(dpi);
     QImage device(1, 1, QImage::Format_RGB32);
@@ -109,8 +109,8 @@ TEST_F(FrmUtamaTest, TheLargestCountShowsWholeAtNinetySixDpiAndAbove) {
     EXPECT_LT(count.right(), scale.Pixels(5910));
   }
   // The window itself, at its screen's dpi: the count fits on its one line.
-  window_->SetLblValue1(std::string(ui::kWidestCountText));
-  const PassLabel* label = window_->lblvalue1();
+  window_->ShowFileCount(std::string(ui::kWidestCountText));
+  const PassLabel* label = controls_.lblvalue1();
   EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
 }
 
@@ -120,9 +120,9 @@ TEST_F(FrmUtamaTest, MenusHoldOneItemEach) {
   EXPECT_EQ(menus[0]->text(), "File");
   EXPECT_EQ(menus[1]->text(), "Help");
   EXPECT_EQ(menus[2]->text(), "Exit");
-  EXPECT_EQ(MenuItem(window_->MnuFile())->text(), "Quick Scan");
-  EXPECT_EQ(MenuItem(window_->MnHelp())->text(), "About");
-  EXPECT_EQ(MenuItem(window_->MnExit())->text(), "Exit");
+  EXPECT_EQ(MenuItem(controls_.MnuFile())->text(), "Quick Scan");
+  EXPECT_EQ(MenuItem(controls_.MnHelp())->text(), "About");
+  EXPECT_EQ(MenuItem(controls_.MnExit())->text(), "Exit");
   for (QAction* menu : menus) EXPECT_TRUE(menu->shortcut().isEmpty());
 }
 
@@ -130,10 +130,10 @@ TEST_F(FrmUtamaTest, TabGoesFromTheTreeThroughBoxesToStop) {
   window_->ShowCentred();
   window_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-  EXPECT_EQ(QApplication::focusWidget(), window_->tvFolders());
+  EXPECT_EQ(QApplication::focusWidget(), controls_.tvFolders());
   const std::vector<QWidget*> expected = {
-      window_->txtDirPath(), window_->Check1(0), window_->Check1(1), window_->Check1(2),
-      window_->Check1(3),    window_->Command1(0), window_->Command1(1)};
+      controls_.txtDirPath(), controls_.Check1(0), controls_.Check1(1), controls_.Check1(2),
+      controls_.Check1(3),    controls_.Command1(0), controls_.Command1(1)};
   for (QWidget* next : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
@@ -142,10 +142,10 @@ TEST_F(FrmUtamaTest, TabGoesFromTheTreeThroughBoxesToStop) {
 
 TEST_F(FrmUtamaTest, AboutTwiceIsOneWindowWithItsContents) {
   window_->MnAbout_Click();
-  About* first = window_->AboutWindow();
+  About* first = testing::OpenAbout();
   ASSERT_NE(first, nullptr);
-  MenuItem(window_->MnHelp())->trigger();
-  EXPECT_EQ(window_->AboutWindow(), first);
+  MenuItem(controls_.MnHelp())->trigger();
+  EXPECT_EQ(testing::OpenAbout(), first);
   int visibleAbouts = 0;
   for (QWidget* top : QApplication::topLevelWidgets()) {
     if (qobject_cast<About*>(top) != nullptr && top->isVisible()) ++visibleAbouts;
@@ -168,55 +168,53 @@ TEST_F(FrmUtamaTest, AboutTwiceIsOneWindowWithItsContents) {
   // Closed, it is gone; the next About is a new window.
   first->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(window_->AboutWindow(), nullptr);
+  EXPECT_EQ(testing::OpenAbout(), nullptr);
   window_->MnAbout_Click();
-  EXPECT_NE(window_->AboutWindow(), nullptr);
+  EXPECT_NE(testing::OpenAbout(), nullptr);
 }
 
 TEST_F(FrmUtamaTest, ExitEndsTheProgramEvenWithAboutOpen) {
   window_->MnAbout_Click();
-  MenuItem(window_->MnExit())->trigger();
+  MenuItem(controls_.MnExit())->trigger();
   EXPECT_EQ(ends_, 1);
 }
 
 TEST_F(FrmUtamaTest, QuickScanCancelledChangesNothing) {
-  window_->txtDirPath()->setText("D:\\Music");
+  controls_.txtDirPath()->setText("D:\\Music");
   picker_.answer = "";
-  MenuItem(window_->MnuFile())->trigger();
+  MenuItem(controls_.MnuFile())->trigger();
   ASSERT_EQ(picker_.prompts.size(), 1u);
   EXPECT_EQ(picker_.prompts[0], "Select Driver or Folder to set Attribute");
-  EXPECT_EQ(window_->txtDirPath()->text(), "D:\\Music");
-  EXPECT_TRUE(window_->MnuFile()->menuAction()->isEnabled());
-  EXPECT_EQ(window_->Commands().TargetPath, "");
+  EXPECT_EQ(controls_.txtDirPath()->text(), "D:\\Music");
+  EXPECT_TRUE(controls_.MnuFile()->menuAction()->isEnabled());
 }
 
 TEST_F(FrmUtamaTest, QuickScanPickFillsThePathBoxAndDisablesFileForGood) {
   picker_.answer = "D:\\Photos\\2019";
   window_->MnQScan_Click();
-  EXPECT_EQ(window_->txtDirPath()->text(), "D:\\Photos\\2019");
-  EXPECT_EQ(window_->Commands().TargetPath, "D:\\Photos\\2019");
-  EXPECT_FALSE(window_->MnuFile()->menuAction()->isEnabled());
+  EXPECT_EQ(controls_.txtDirPath()->text(), "D:\\Photos\\2019");
+  EXPECT_FALSE(controls_.MnuFile()->menuAction()->isEnabled());
   // Nothing starts: no pass ran, the controls are as they were.
-  EXPECT_EQ(window_->lblvalue1()->text(), ": 0");
-  EXPECT_TRUE(window_->Command1(0)->isEnabled());
+  EXPECT_EQ(controls_.lblvalue1()->text(), ": 0");
+  EXPECT_TRUE(controls_.Command1(0)->isEnabled());
   // The tree and the path box still work.
-  window_->tvFolders()->expandItem(window_->tvFolders()->topLevelItem(1));
-  EXPECT_EQ(window_->txtDirPath()->text(), "D:\\");
+  controls_.tvFolders()->expandItem(controls_.tvFolders()->topLevelItem(1));
+  EXPECT_EQ(controls_.txtDirPath()->text(), "D:\\");
 }
 
 TEST_F(FrmUtamaTest, ExpandingADriveWritesItsRootWithTheSeparator) {
-  QTreeWidgetItem* drive = window_->tvFolders()->topLevelItem(1);
+  QTreeWidgetItem* drive = controls_.tvFolders()->topLevelItem(1);
   ASSERT_NE(drive, nullptr);
   EXPECT_EQ(drive->text(0), " D:");
-  window_->tvFolders()->expandItem(drive);
-  EXPECT_EQ(window_->txtDirPath()->text(), "D:\\");
+  controls_.tvFolders()->expandItem(drive);
+  EXPECT_EQ(controls_.txtDirPath()->text(), "D:\\");
   QTreeWidgetItem* photos = nullptr;
   for (int i = 0; i < drive->childCount(); ++i) {
     if (drive->child(i)->text(0) == "Photos") photos = drive->child(i);
   }
   ASSERT_NE(photos, nullptr);
-  window_->tvFolders()->expandItem(photos);
-  EXPECT_EQ(window_->txtDirPath()->text(), "D:\\Photos");
+  controls_.tvFolders()->expandItem(photos);
+  EXPECT_EQ(controls_.txtDirPath()->text(), "D:\\Photos");
 }
 
 }  // namespace

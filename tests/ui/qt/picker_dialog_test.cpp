@@ -44,11 +44,9 @@ TEST_F(PickerTest, StartsAtTheDrivesAndTheEditBoxFollowsTheChosenNode) {
   Choose("C:\\Windows");
   EXPECT_EQ(dialog_.EditBox().text(), "C:\\Windows");
 
-  int boxes = 0;
-  qt::QtErrorBox::SetHook([&](QMessageBox&) { return ++boxes, true; });
+  MessageBoxWatcher boxes;
   Click(dialog_.Tree(), dialog_.Tree().Nodes().Item("D:"));  // a picker shows no message
-  qt::QtErrorBox::SetHook({});
-  EXPECT_EQ(boxes, 0);
+  EXPECT_TRUE(boxes.Seen().empty());
   EXPECT_EQ(dialog_.EditBox().text(), "D:\\");
 }
 

@@ -123,7 +123,7 @@ TEST(ProgramStartTest, SplashFirstThenTheMainWindowWithTheDrives) {
   EXPECT_TRUE(program.MainWindow()->isVisible());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(program.Splash(), nullptr);
-  EXPECT_EQ(program.MainWindow()->tvFolders()->topLevelItemCount(), 2);
+  EXPECT_EQ(testing::WindowControls(program.MainWindow()).tvFolders()->topLevelItemCount(), 2);
 }
 
 }  // namespace

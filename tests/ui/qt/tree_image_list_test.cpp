@@ -8,12 +8,9 @@
 namespace lumaveil::testing {
 namespace {
 
-TEST(ImageList, HoldsTwelveSixteenPixelPicturesInTheirOrder) {
+TEST(ImageList, EveryPictureIsSixteenPixelsAndAnUnknownKeyHasNone) {
   EnsureApplication();
   const qt::ImageList list = qt::CreateMainImageList();
-  EXPECT_EQ(list.Keys(), (QStringList{"mycomputer", "genericfile", "removabledrive", "mydocs",
-                                      "cdrom", "closedfolder", "desktop", "openfolder",
-                                      "unknowndrive", "floppydrive", "harddrive", "netdrive"}));
   for (const QString& key : list.Keys()) {
     EXPECT_EQ(list.Icon(key).pixmap(16, 16).deviceIndependentSize().toSize(), QSize(16, 16))
         << key.toStdString();

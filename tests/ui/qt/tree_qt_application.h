@@ -1,11 +1,14 @@
-// The one QApplication of the Qt tests, made by whichever test needs it first, and what a
-// user's keyboard and mouse deliver to a tree.
+// The one QApplication of the Qt tests, made by whichever test needs it first, what a user's
+// keyboard and mouse deliver to a tree, and a watcher that reads and dismisses message boxes.
 #pragma once
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTreeWidget>
+#include <vector>
 
 namespace lumaveil::testing {
 
@@ -42,5 +45,37 @@ inline void Click(QTreeWidget& tree, QTreeWidgetItem* item, bool twice = false) 
     send(QEvent::MouseButtonRelease);
   }
 }
+
+struct SeenBox {
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QMessageBox::StandardButtons buttons;
+  Qt::WindowModality modality = Qt::NonModal;
+  bool visible = false;
+};
+
+// Reads and closes every message box that opens while it lives. Boxes are modal: each is found
+// from a zero-delay timer that runs inside the box's own event loop.
+class MessageBoxWatcher : public QObject {
+ public:
+  MessageBoxWatcher() {
+    timer_.setInterval(0);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Dismiss(); });
+    timer_.start();
+  }
+  const std::vector<SeenBox>& Seen() const { return seen_; }
+
+ private:
+  void Dismiss() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    seen_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                     box->windowModality(), box->isVisible()});
+    box->done(QMessageBox::Ok);
+  }
+  QTimer timer_;
+  std::vector<SeenBox> seen_;
+};
 
 }  // namespace lumaveil::testing

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QTimer>
 
 #include "tree/tree_fixture.h"
 #include "common/error_number_of.h"
@@ -19,18 +17,10 @@ class TreeWidgetTest : public ::testing::Test {
   static void SetUpTestSuite() { EnsureApplication(); }
 
   TreeWidgetTest() {
-    QtErrorBox::SetHook([this](QMessageBox& box) {
-      boxes_.push_back(QStringList{box.windowTitle(), box.text()});
-      EXPECT_EQ(box.icon(), QMessageBox::Critical);
-      EXPECT_EQ(box.standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
-      EXPECT_EQ(box.windowModality(), Qt::ApplicationModal);
-      return true;
-    });
     tree_.resize(320, 480);
     tree_.show();
     tree_.Form_Load();
   }
-  ~TreeWidgetTest() override { QtErrorBox::SetHook({}); }
 
   QTreeWidgetItem* Item(const std::string& key) { return tree_.Nodes().Item(key); }
   bool ShowsPicture(const std::string& key, const char* image) {
@@ -42,7 +32,7 @@ class TreeWidgetTest : public ::testing::Test {
 
   StandardMachine machine_;
   QStringList path_box_;
-  std::vector<QStringList> boxes_;
+  MessageBoxWatcher boxes_;
   qt::FolderTreeWidget tree_{machine_, [this](const QString& text) { path_box_.append(text); }};
 };
 
@@ -72,7 +62,7 @@ TEST_F(TreeWidgetTest, UserExpandingAndCollapsingRunsTheHandlersAndSwitchesPictu
   EXPECT_EQ(Item("C:\\Windows")->childCount(), children);
   EXPECT_TRUE(ShowsPicture("C:", "harddrive"));
   EXPECT_EQ(path_box_, (QStringList{"C:\\", "C:\\Windows", "C:\\"}));
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(boxes_.Seen().empty());
 }
 
 TEST_F(TreeWidgetTest, ExpandAllKeyOpensOnlyTheCurrentNodeInsteadOfWalkingTheDrive) {
@@ -88,25 +78,24 @@ TEST_F(TreeWidgetTest, ClickOnAnUnreadableNodeShowsTheErrorBoxAndChangesNothingE
   Click(tree_, Item("C:"));
   Click(tree_, Item("D:"));
 
-  EXPECT_EQ(boxes_, (std::vector<QStringList>{{"Error Number: 71", "Disk not ready"}}));
+  ASSERT_EQ(boxes_.Seen().size(), 1u);
+  const SeenBox& box = boxes_.Seen()[0];
+  EXPECT_EQ(box.title, "Error Number: 71");
+  EXPECT_EQ(box.text, "Disk not ready");
+  EXPECT_EQ(box.icon, QMessageBox::Critical);
+  EXPECT_EQ(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+  EXPECT_EQ(box.modality, Qt::ApplicationModal);
   EXPECT_TRUE(path_box_.isEmpty());
   EXPECT_TRUE(ShowsPicture("D:", "cdrom"));
   EXPECT_EQ(tree_.currentItem(), Item("D:"));
 }
 
 TEST_F(TreeWidgetTest, ErrorBoxIsReallyShownAndReturnsOnceDismissed) {
-  QtErrorBox::SetHook({});
-  QString seen;
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_TRUE(box && box->isVisible());
-    seen = box->windowTitle();
-    box->button(QMessageBox::Ok)->click();
-  });
-
   QtErrorBox(&tree_).Report(76, "Path not found");
 
-  EXPECT_EQ(seen, "Error Number: 76");
+  ASSERT_EQ(boxes_.Seen().size(), 1u);
+  EXPECT_TRUE(boxes_.Seen()[0].visible);
+  EXPECT_EQ(boxes_.Seen()[0].title, "Error Number: 76");
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

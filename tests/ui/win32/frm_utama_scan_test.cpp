@@ -62,7 +62,7 @@ TEST_F(FrmUtamaScanTest, ScanGivesEveryEntryBeneathExactlyTheTickedAttributes) {
   EXPECT_EQ(Window().lblFileName().Text().rfind(scratch_.Display(), 0), 0u);
   EXPECT_TRUE(IsWindowEnabled(Control(FrmUtama::kCommand1Id)));
   for (int i = 0; i < 4; ++i) EXPECT_TRUE(IsWindowEnabled(Control(FrmUtama::kCheck1Id + i)));
-  EXPECT_TRUE(Window().StopFlag());
+  EXPECT_TRUE(Window().StopRequested());
 }
 
 TEST_F(FrmUtamaScanTest, APathWithoutAColonGivesThePathNotFoundBoxAndNothingElse) {
@@ -78,7 +78,7 @@ TEST_F(FrmUtamaScanTest, APathWithoutAColonGivesThePathNotFoundBoxAndNothingElse
     EXPECT_NE(box.icon, nullptr) << "the exclamation icon";
   }
   EXPECT_EQ(TextOf(Control(FrmUtama::kLblValue1Id)), L": 0");
-  EXPECT_FALSE(Window().StopFlag());
+  EXPECT_FALSE(Window().StopRequested());
 }
 
 TEST_F(FrmUtamaScanTest, StopDuringThePassEndsItEarlyAndUnlocksTheControls) {
