@@ -233,7 +233,7 @@ void FrmUtama::ShowCurrentFile(std::string_view folder, std::string_view name) {
 void FrmUtama::ShowFileCount(const std::string& text) { lbl_value1_->SetText(Wide(text)); }
 
 void FrmUtama::PumpEvents() {
-  if (pumpGate_.Due(ui::EventPumpGate::Clock::now())) RunPendingMessages();
+  if (pump_gate_.Due(ui::EventPumpGate::Clock::now())) RunPendingMessages();
 }
 
 std::string FrmUtama::EnteredPath() {

@@ -133,7 +133,7 @@ class FrmUtama : public BackgroundWindow,
   bool stop_flag_ = false;
   ui::PassClosing closing_;
   // The pass offers the events a turn after every file; they take it every 2 ms at most.
-  ui::EventPumpGate pumpGate_{std::chrono::milliseconds(2)};
+  ui::EventPumpGate pump_gate_{std::chrono::milliseconds(2)};
 };
 
 }  // namespace lumaveil::win32
