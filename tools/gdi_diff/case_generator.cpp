@@ -320,7 +320,7 @@ std::string SysColorLine(const std::vector<std::uint32_t>& colors) {
 
 std::string GenerateCases(std::uint64_t number, const std::vector<std::uint32_t>& classic_colors) {
   Writer w(number);
-  w.Line("# Cases of the differential drawing test, seed " + std::to_string(number) + ".");
+  w.Line("# Cases of the differential drawing test, number " + std::to_string(number) + ".");
   w.Line(SysColorLine(classic_colors));
   Fills(w, 900);
   Frames(w, 500);

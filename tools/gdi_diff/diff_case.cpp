@@ -101,7 +101,7 @@ std::vector<DiffCase> ParseDiffCases(std::string_view text) {
     c.sys_colors = sys_colors;
     c.text = Joined(f);
     if (f[0] == "calls") {
-      if (f.size() != 5) Fail(line, "calls takes ID WIDTH HEIGHT SEED");
+      if (f.size() != 5) Fail(line, "calls takes ID WIDTH HEIGHT KEY");
       c.id = std::string(f[1]);
       c.width = static_cast<std::int32_t>(Number(f[2], line));
       c.height = static_cast<std::int32_t>(Number(f[3], line));

@@ -3,12 +3,12 @@
 // the two pictures can be compared pixel for pixel.
 //
 //   syscolors C0 C1 ... C30       the system colours for the cases that follow (COLORREFs)
-//   calls ID WIDTH HEIGHT SEED    a surface filled with the noise of SEED, then one call a line:
-//     SolidBrush SLOT COLOR | HatchBrush SLOT STYLE COLOR | PatternBrush SLOT W H SEED
+//   calls ID WIDTH HEIGHT KEY     a surface filled with the noise of KEY, then one call a line:
+//     SolidBrush SLOT COLOR | HatchBrush SLOT STYLE COLOR | PatternBrush SLOT W H KEY
 //     Pen SLOT STYLE WIDTH COLOR | SelectBrush SLOT | SelectPen SLOT
 //     SetBkMode MODE | SetBkColor COLOR | FillRect L T R B SLOT | FrameRect L T R B SLOT
 //     PatBlt X Y W H | MoveToEx X Y | LineTo X Y | SetPixelV X Y COLOR
-//     DrawEdge L T R B EDGE FLAGS | Source W H SEED | BitBlt X Y W H SX SY FROM
+//     DrawEdge L T R B EDGE FLAGS | Source W H KEY | BitBlt X Y W H SX SY FROM
 //   end
 //   bar ID ...                    a whole progress bar, in the render tool's thirteen fields
 //
@@ -55,7 +55,7 @@ class DiffCaseError : public std::runtime_error {
 // Throws DiffCaseError naming the line for a malformed file.
 std::vector<DiffCase> ParseDiffCases(std::string_view text);
 
-// The deterministic pixel noise of the case format: 0x00RRGGBB for a seed and a position.
+// The deterministic pixel noise of the case format: 0x00RRGGBB for a key and a position.
 std::uint32_t Noise(std::uint32_t key, std::int64_t x, std::int64_t y);
 
 }  // namespace gdi_diff

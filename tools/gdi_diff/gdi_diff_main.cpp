@@ -1,5 +1,5 @@
-// gdi_diff generate SEED CASES
-//   writes the seeded case file of the differential drawing test
+// gdi_diff generate NUMBER CASES
+//   writes the numbered case file of the differential drawing test
 // gdi_diff compare CASES REFERENCE [--show N]
 //   draws every case with the device-context layer and compares each pixel with the reference
 //   drawer's pictures; reports each differing case with its first differing pixels (N cases in
@@ -45,7 +45,7 @@ void UseSystemColors(const std::vector<std::uint32_t>& colors) {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: gdi_diff generate SEED CASES\n"
+    "usage: gdi_diff generate NUMBER CASES\n"
     "       gdi_diff compare CASES REFERENCE [--show N]\n";
 
 std::string Hex(std::uint32_t pixel) {
@@ -54,17 +54,17 @@ std::string Hex(std::uint32_t pixel) {
   return out.str();
 }
 
-int Generate(const std::string& seed_text, const std::string& path) {
+int Generate(const std::string& number_text, const std::string& path) {
   char* end = nullptr;
-  const unsigned long long seed = std::strtoull(seed_text.c_str(), &end, 10);
-  if (seed_text.empty() || *end != '\0') {
-    std::cerr << "gdi_diff: the seed must be a whole number\n" << kUsage;
+  const unsigned long long number = std::strtoull(number_text.c_str(), &end, 10);
+  if (number_text.empty() || *end != '\0') {
+    std::cerr << "gdi_diff: NUMBER must be a whole number\n" << kUsage;
     return 2;
   }
   std::vector<std::uint32_t> classic;
   for (int i = 0; i < gdi_diff::kSysColorCount; ++i) classic.push_back(lumaveil::gdi::ClassicSysColor(i));
   std::ofstream out(path, std::ios::binary);
-  out << gdi_diff::GenerateCases(seed, classic);
+  out << gdi_diff::GenerateCases(number, classic);
   out.close();
   if (!out) {
     std::cerr << "gdi_diff: cannot write " << path << '\n';
