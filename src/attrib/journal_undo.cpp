@@ -83,6 +83,7 @@ UndoOutcome UndoJournal(const std::filesystem::path& journal, fs::DirectoryOpene
     outcome.status = UndoStatus::kCannotMark;
     return outcome;
   }
+  Attempt([&] { observer.Begin(contents.header); });
   std::unique_ptr<fs::Directory> target = OpenTarget(contents.header, fileSystem);
   if (!target) {
     outcome.status = UndoStatus::kTargetGone;

@@ -17,6 +17,8 @@ namespace lumaveil::attrib {
 class UndoObserver {
  public:
   virtual ~UndoObserver() = default;
+  // The journal was read: its pass, before any entry is looked at.
+  virtual void Begin(const JournalHeader&) {}
   // The entry's attributes are no longer what the pass set; it keeps them.
   virtual void ChangedSince(const EntryPlace& place) = 0;
   // The entry could not be reached or restored, for the reason `error` (see fs::ErrorText).

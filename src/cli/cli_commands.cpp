@@ -278,36 +278,39 @@ int RunPasses(const Options& options, Console& console) {
   return allRight ? kExitDone : kExitSomeFailed;
 }
 
-// The report of an undo: entries left alone and failures on stderr, restorations with -v.
+fs::NativeName TargetOf(const attrib::JournalHeader& header) {
+  if (header.driveFormTarget.empty()) return header.nativeTarget;
+  return fs::NativeName(header.driveFormTarget.begin(), header.driveFormTarget.end());
+}
+
+// The report of an undo: entries left alone and failures on stderr, restorations with -v. Each
+// entry is named as the pass named it, from the journal's own target.
 class UndoReport : public attrib::UndoObserver {
  public:
-  UndoReport(Console& console, const PlaceText& places, bool verbose)
-      : console_(console), places_(places), verbose_(verbose) {}
+  UndoReport(Console& console, bool verbose) : console_(console), verbose_(verbose) {}
+  void Begin(const attrib::JournalHeader& header) override {
+    places_.emplace(TargetOf(header), kDriveFormIsNative || !header.driveFormTarget.empty());
+  }
   void ChangedSince(const attrib::EntryPlace& place) override {
-    console_.err << kProgram << "left alone, changed since the pass: " << places_.Of(place)
+    console_.err << kProgram << "left alone, changed since the pass: " << places_->Of(place)
                  << '\n';
   }
   void Failed(const attrib::EntryPlace& place, int error) override {
-    console_.err << kProgram << "cannot restore " << places_.Of(place) << ": " << Reason(error)
+    console_.err << kProgram << "cannot restore " << places_->Of(place) << ": " << Reason(error)
                  << '\n';
   }
   void Restored(const attrib::EntryPlace& place, const attrib::JournalRecord& record) override {
     if (verbose_) {
-      console_.out << places_.Of(place) << ": " << AttributeLetters(record.mask) << " -> "
+      console_.out << places_->Of(place) << ": " << AttributeLetters(record.mask) << " -> "
                    << AttributeLetters(record.before.bits) << '\n';
     }
   }
 
  private:
   Console& console_;
-  const PlaceText& places_;
+  std::optional<PlaceText> places_;
   bool verbose_;
 };
-
-fs::NativeName TargetOf(const attrib::JournalHeader& header) {
-  if (header.driveFormTarget.empty()) return header.nativeTarget;
-  return fs::NativeName(header.driveFormTarget.begin(), header.driveFormTarget.end());
-}
 
 int Undo(const Options& options, Console& console) {
   const std::optional<attrib::JournalStore> store = attrib::JournalStore::AtDefaultPlace();
@@ -324,14 +327,7 @@ int Undo(const Options& options, Console& console) {
   }
   const std::string journalText = fs::EscapedText(journal.native());
 
-  // The header first, so that the report can name the entries as the pass did.
-  const auto bytes = attrib::ReadWholeFile(journal);
-  const attrib::JournalReadResult read =
-      bytes ? attrib::DecodeJournal(*bytes) : attrib::JournalReadResult{};
-  const fs::NativeName target = read.contents ? TargetOf(read.contents->header) : fs::NativeName{};
-  const bool backslashes = kDriveFormIsNative || (read.contents && !read.contents->header.driveFormTarget.empty());
-  const PlaceText places(target, backslashes);
-  UndoReport report(console, places, options.verbose);
+  UndoReport report(console, options.verbose);
   std::unique_ptr<fs::FileSystem> fileSystem = fs::CreateFileSystem();
   const attrib::UndoOutcome outcome = attrib::UndoJournal(journal, *fileSystem, report);
 
@@ -350,8 +346,8 @@ int Undo(const Options& options, Console& console) {
                   << ": undo it once that pass has ended\n";
       return kExitUsage;
     case attrib::UndoStatus::kTargetGone:
-      console.err << kProgram << "cannot open " << fs::EscapedText(target) << ": "
-                  << FolderReason(fs::LastErrorNumber()) << '\n';
+      console.err << kProgram << "cannot open " << fs::EscapedText(TargetOf(outcome.header))
+                  << ": " << FolderReason(fs::LastErrorNumber()) << '\n';
       return kExitUsage;
     case attrib::UndoStatus::kCannotMark:
       console.err << kProgram << "cannot mark the journal " << journalText << " as undone"
