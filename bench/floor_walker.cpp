@@ -25,7 +25,7 @@ namespace fs = lumaveil::fs;
 class FloorWalker {
  public:
   FloorWalker(const FloorOptions& options, std::uint32_t mask)
-      : xattrAt_(options.xattrAt), statEach_(options.statEach), store_(options.store),
+      : xattrAt_(options.xattrAt), stat_(options.stat), store_(options.store),
         mask_(mask) {}
 
   // Depth first, like the pass: a folder's entries after its contents.
@@ -49,7 +49,7 @@ class FloorWalker {
           close(sub);
         }
       }
-      if (statEach_) {
+      if (Stats(type)) {
         struct statx sx {};
         if (statx(dirFd, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
                   STATX_BASIC_STATS | STATX_MNT_ID, &sx) != 0) {
@@ -61,6 +61,15 @@ class FloorWalker {
   }
 
  private:
+  bool Stats(unsigned char type) const {
+    switch (stat_) {
+      case FloorStat::kEach: return true;
+      case FloorStat::kNone: return false;
+      case FloorStat::kWhereTheModeIsRead: return store_ == Store::kDosAttribText && type == DT_REG;
+    }
+    return true;
+  }
+
   void ReadAndWrite(int dirFd, const char* name, bool folder) {
     char stored[256];
     char value[16];
@@ -107,7 +116,7 @@ class FloorWalker {
   }
 
   bool xattrAt_;
-  bool statEach_;
+  FloorStat stat_;
   Store store_;
   std::uint32_t mask_;
   int cwd_ = -1;  // the folder descriptor the working directory was last moved to

@@ -1,6 +1,7 @@
 // The floor of the job, which the pass benchmarks measure the pass against: a bare walker that
-// lists each folder once and, per entry, reads the attribute value once and writes it once
-// (only where it changes), by name relative to the open folder without following links.
+// lists each folder once and, per entry, reads the attributes once (the value, and the mode
+// where Read-Only is kept there) and writes the value once (only where it changes), by name
+// relative to the open folder without following links.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +12,15 @@ namespace lumaveil::bench {
 // Where the values live: user.DOSATTRIB text on the local disk, system.ntfs_attrib on ntfs-3g.
 enum class Store { kDosAttribText, kNtfsAttrib };
 
+// Which entries the floor also stats. Where the value is user.DOSATTRIB, Read-Only is the
+// mode's write bit, so reading a file's attributes means reading its mode as well: that floor
+// is the job's. The others are there to show what the stat itself costs.
+enum class FloorStat { kWhereTheModeIsRead, kNone, kEach };
+
 struct FloorOptions {
   // getxattrat/setxattrat (where the kernel has them) rather than l* calls after fchdir.
   bool xattrAt = true;
-  // One statx per entry as well: what the pass needs for links, mounts and Read-Only.
-  bool statEach = false;
+  FloorStat stat = FloorStat::kWhereTheModeIsRead;
   Store store = Store::kDosAttribText;
 };
 

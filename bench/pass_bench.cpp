@@ -1,13 +1,14 @@
 // Times the attribute pass against the floor of the job: a bare walker that lists each folder
-// once and, per entry, reads and writes the attribute value once, by name relative to the open
-// folder without following links (the same tree, the same values).
+// once and, per entry, reads the attributes once and writes the value once, by name relative to
+// the open folder without following links (the same tree, the same values).
 //
 //   pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR] [--floor at|fchdir]
-//              [--floor-stat on] [--journal on]
+//              [--floor-stat mode|none|each] [--journal on]
 //
 // --floor fchdir makes the floor use fchdir even where the kernel has getxattrat/setxattrat.
-// --floor-stat on adds to the floor the one statx per entry (type, mode, mount) that the pass
-// needs to leave links and other volumes alone and to know Read-Only from the mode.
+// --floor-stat: the floor reads each file's mode where Read-Only is kept there (user.DOSATTRIB
+// on the local disk; "mode", the default), never ("none": the value alone), or stats every
+// entry ("each": what a stat costs the pass where nothing else needs one).
 // With --journal on, each run also times the pass writing its journal (in a folder next to the
 // tree, on the same disk), so the journal's cost is measured side by side with the pass without
 // it and the floor.
@@ -49,6 +50,7 @@ namespace {
 using lumaveil::attrib::AttributePass;
 namespace fs = lumaveil::fs;
 
+using lumaveil::bench::FloorStat;
 using lumaveil::bench::FloorWalk;
 using lumaveil::bench::kFanOut;
 using lumaveil::bench::Store;
@@ -92,10 +94,20 @@ double Median(std::vector<double> values) {
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+const char* FloorStatText(FloorStat stat, Store store) {
+  switch (stat) {
+    case FloorStat::kEach: return "every entry";
+    case FloorStat::kNone: return "no entry";
+    case FloorStat::kWhereTheModeIsRead: break;
+  }
+  return store == Store::kDosAttribText ? "each file, whose mode holds Read-Only"
+                                        : "no entry: Read-Only is in the value";
+}
+
 // Times both walkers `runs` times after one untimed round to warm the caches; every timed walk
 // changes every entry (the masks alternate). False when the tree cannot be made.
 bool Measure(const std::string& where, const std::string& parent, int runs, bool useXattrAt,
-             bool statEach, Store store, bool journal) {
+             FloorStat stat, Store store, bool journal) {
   const std::string root = parent + "/tree";
   std::printf("%s: making 100,000 files in 1,110 folders below %s ...\n", where.c_str(),
               root.c_str());
@@ -111,7 +123,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
   const bool xattrAt = useXattrAt && fs::KernelHasXattrAt();
   std::printf("%s: the floor reaches entries %s\n", where.c_str(),
               xattrAt ? "with getxattrat/setxattrat" : "after fchdir, with lgetxattr/lsetxattr");
-  if (statEach) std::printf("%s: the floor also stats each entry\n", where.c_str());
+  std::printf("%s: the floor stats %s\n", where.c_str(), FloorStatText(stat, store));
   HeadlessHost host;
   const std::unique_ptr<fs::FileSystem> fileSystem = fs::CreateFileSystem();
   std::vector<double> passWall, passCpu, referenceWall, referenceCpu, journalWall, journalCpu;
@@ -122,7 +134,7 @@ bool Measure(const std::string& where, const std::string& parent, int runs, bool
     std::int32_t count = 0;
     const auto walkReference = [&] {
       mask ^= 0x22;
-      reference = Time([&] { FloorWalk(root, {xattrAt, statEach, store}, mask); });
+      reference = Time([&] { FloorWalk(root, {xattrAt, stat, store}, mask); });
     };
     const auto walkPass = [&] {
       mask ^= 0x22;
@@ -203,13 +215,22 @@ class TemporaryFolder {
 
 }  // namespace
 
+bool ParseFloorStat(const std::string& text, FloorStat& stat) {
+  if (text == "mode") stat = FloorStat::kWhereTheModeIsRead;
+  else if (text == "none") stat = FloorStat::kNone;
+  else if (text == "each") stat = FloorStat::kEach;
+  else return false;
+  return true;
+}
+
 int main(int argc, char** argv) {
   int runs = 5;
   std::string where = "both";
   std::string parent = std::filesystem::temp_directory_path();
   bool journal = false;
   bool useXattrAt = true;
-  bool statEach = false;
+  FloorStat stat = FloorStat::kWhereTheModeIsRead;
+  bool usage = false;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--runs") runs = std::max(1, std::atoi(argv[i + 1]));
@@ -217,11 +238,12 @@ int main(int argc, char** argv) {
     else if (option == "--folder") parent = argv[i + 1];
     else if (option == "--journal") journal = std::string(argv[i + 1]) == "on";
     else if (option == "--floor") useXattrAt = std::string(argv[i + 1]) != "fchdir";
-    else if (option == "--floor-stat") statEach = std::string(argv[i + 1]) == "on";
-    else {
+    else if (option == "--floor-stat") usage = !ParseFloorStat(argv[i + 1], stat);
+    else usage = true;
+    if (usage) {
       std::fprintf(stderr,
                    "usage: pass_bench [--runs N] [--where local|ntfs|both] [--folder DIR]"
-                   " [--floor at|fchdir] [--floor-stat on] [--journal on]\n");
+                   " [--floor at|fchdir] [--floor-stat mode|none|each] [--journal on]\n");
       return 2;
     }
   }
@@ -230,7 +252,7 @@ int main(int argc, char** argv) {
   if (where == "local" || where == "both") {
     TemporaryFolder folder(parent);
     ok = !folder.path().empty() &&
-         Measure("local disk", folder.path(), runs, useXattrAt, statEach, Store::kDosAttribText,
+         Measure("local disk", folder.path(), runs, useXattrAt, stat, Store::kDosAttribText,
                  journal) &&
          ok;
   }
@@ -241,7 +263,7 @@ int main(int argc, char** argv) {
       std::printf("ntfs-3g: %s\n", image.Problem().c_str());
       ok = false;
     } else {
-      ok = Measure("ntfs-3g", image.MountPoint(), runs, useXattrAt, statEach, Store::kNtfsAttrib,
+      ok = Measure("ntfs-3g", image.MountPoint(), runs, useXattrAt, stat, Store::kNtfsAttrib,
                  journal) &&
            ok;
     }

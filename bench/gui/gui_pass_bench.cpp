@@ -228,8 +228,8 @@ int main(int argc, char** argv) {
     controls.pathBox->setText("D:\\tree");
 
     std::vector<double> floor, headless, windowed, plain;
-    const lumaveil::bench::FloorOptions floorOptions{fs::KernelHasXattrAt(), false,
-                                                     lumaveil::bench::Store::kDosAttribText};
+    lumaveil::bench::FloorOptions floorOptions;
+    floorOptions.xattrAt = fs::KernelHasXattrAt();
     bool hidden = false;
     // Every timed pass changes every entry: the mask alternates between Hidden and none.
     auto nextMask = [&] { hidden = !hidden; return hidden ? kHidden : 0u; };

@@ -82,7 +82,7 @@ class PosixDirectory final : public Directory {
       return change;
     }
     errno = 0;
-    auto entry = OpenEntry(fd_.get(), name);
+    auto entry = OpenEntry(fd_.get(), name, EntryFreshness());
     if (!entry) {
       change.error = errno;
       return change;
@@ -128,6 +128,30 @@ class PosixDirectory final : public Directory {
   }
 
  private:
+  // Everything the pass changes is on this folder's mount, so this folder's way of keeping the
+  // attribute is every such entry's. Where Read-Only is kept in the attribute itself (FAT, NTFS,
+  // an SMB client mount), the entry's mode is never read and the kernel's copy of its status
+  // serves; where Read-Only is the mode's write bit, the mode must be the file system's own.
+  Freshness EntryFreshness() {
+    if (!mechanism_) {
+      Entry self;
+      self.dirFd = fd_.get();
+      self.name = ".";
+      self.st = st_;
+      self.mountId = mountId_;
+      mechanism_ = mechanisms_->For(self);
+    }
+    switch (*mechanism_) {
+      case AttributeMechanism::kFatIoctl:
+      case AttributeMechanism::kNtfsXattr:
+      case AttributeMechanism::kCifsXattr: return Freshness::kKernelCopyWillDo;
+      case AttributeMechanism::kDosAttribText:
+      case AttributeMechanism::kNone:
+      case AttributeMechanism::kProbeFuse: break;
+    }
+    return Freshness::kFromFileSystem;
+  }
+
   // Whether a folder open as `fd`, of mount `mountId`, is on this folder's mount. Where the mount
   // cannot be asked, another device still means another mount.
   bool SameMount(const std::optional<std::uint64_t>& mountId, int fd) const {
@@ -151,6 +175,7 @@ class PosixDirectory final : public Directory {
   struct stat st_ {};
   std::optional<std::uint64_t> mountId_;
   std::shared_ptr<MechanismCache> mechanisms_;
+  std::optional<AttributeMechanism> mechanism_;  // this folder's, once asked
 };
 
 // A path longer than PATH_MAX cannot be opened in one call; walk it a component at a time,

@@ -53,12 +53,14 @@ std::optional<std::uint64_t> MountIdFromFdInfo(int fd) {
 
 }  // namespace
 
-std::optional<Entry> OpenEntry(int dirFd, const std::string& name) {
+std::optional<Entry> OpenEntry(int dirFd, const std::string& name, Freshness freshness) {
   constexpr unsigned kWanted = STATX_BASIC_STATS | STATX_MNT_ID;
+  int flags = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT;
+  if (freshness == Freshness::kKernelCopyWillDo) flags |= AT_STATX_DONT_SYNC;
   // ntfs-3g answers the first look-up after it changed an entry's type with EIO; the next works.
   for (int attempt = 0; attempt < 2; ++attempt) {
     struct statx sx {};
-    if (statx(dirFd, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, kWanted, &sx) == 0) {
+    if (statx(dirFd, name.c_str(), flags, kWanted, &sx) == 0) {
       Entry entry;
       entry.dirFd = dirFd;
       entry.name = name;

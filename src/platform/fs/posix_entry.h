@@ -32,9 +32,17 @@ struct Entry {
   bool IsSpecial() const { return !IsFolder() && !IsRegularFile(); }
 };
 
+// How current the status of a looked-up entry must be. On FUSE and network file systems asking
+// the file system costs a round trip per entry (ntfs-3g keeps no attributes in the kernel), while
+// what the kernel holds from the name's look-up is exact for the type, inode, device and mount,
+// which never change for one inode. Where the attribute is not read from the mode, that is all a
+// pass needs, so it may take the kernel's copy.
+enum class Freshness { kFromFileSystem, kKernelCopyWillDo };
+
 // Looks `name` up in the folder open as `dirFd`, without following a link; nullopt when it
 // cannot be reached.
-std::optional<Entry> OpenEntry(int dirFd, const std::string& name);
+std::optional<Entry> OpenEntry(int dirFd, const std::string& name,
+                               Freshness freshness = Freshness::kFromFileSystem);
 
 // The extended attribute calls on the entry itself, never a link's target: what getxattr(2) and
 // setxattr(2) return, with errno.

@@ -185,6 +185,31 @@ TEST_F(Ntfs3gTest, SystemIsRefusedWhereNtfs3gWouldMakeAFileAnotherType) {
   }
 }
 
+// The pass takes the kernel's copy of an entry's status on ntfs-3g; a file emptied or filled
+// through the mount after an earlier look-up must still be judged by its size now.
+TEST_F(Ntfs3gTest, ThePassJudgesSystemByTheSizeAFileHasNow) {
+  constexpr std::uint32_t S = attr::kSystem, H = attr::kHidden;
+  ASSERT_TRUE(WriteFile(Path("emptied"), "xy"));
+  ASSERT_TRUE(WriteFile(Path("filled"), ""));
+  for (const char* name : {"emptied", "filled"}) {
+    EXPECT_EQ(dir_->ChangeAttributes(name, {H, std::nullopt}, nullptr).result,
+              AttributeChange::Result::kChanged) << name;
+  }
+  ASSERT_TRUE(WriteFile(Path("emptied"), ""));
+  ASSERT_TRUE(WriteFile(Path("filled"), "xy"));
+  const auto before = RawNtfsAttrib(Path("emptied"));  // the write gave it Archive too
+
+  const AttributeChange emptied = dir_->ChangeAttributes("emptied", {S, std::nullopt}, nullptr);
+  EXPECT_EQ(emptied.result, AttributeChange::Result::kFailed);
+  EXPECT_EQ(emptied.error, kWouldChangeType);
+  EXPECT_EQ(TypeOf(Path("emptied")), static_cast<mode_t>(S_IFREG));
+  EXPECT_EQ(RawNtfsAttrib(Path("emptied")), before);
+  EXPECT_EQ(dir_->ChangeAttributes("filled", {S, std::nullopt}, nullptr).result,
+            AttributeChange::Result::kChanged);
+  EXPECT_EQ(TypeOf(Path("filled")), static_cast<mode_t>(S_IFREG));
+  EXPECT_EQ(RawNtfsAttrib(Path("filled")), S);
+}
+
 TEST_F(Ntfs3gTest, AFileShownAsAnotherTypeAfterTheWriteGetsItsBitsBack) {
   // Stored without the check beforehand, System turns the empty file into a FIFO.
   ASSERT_TRUE(WriteFile(Path("empty"), ""));
