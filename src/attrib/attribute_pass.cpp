@@ -65,7 +65,7 @@ class Walk {
         stack.pop_back();
         if (!stack.empty()) {
           chain_.Leave();
-          folders_.pop_back();
+          PopFolder();
           label_.resize(stack.back().labelLength);
         }
         continue;
@@ -100,7 +100,7 @@ class Walk {
     if (IsLeftAlone(entry.kind)) {
       change.result = fs::AttributeChange::Result::kLeftAlone;
     } else {
-      const EntryPlace place{folders_, entry.name};
+      const EntryPlace place{folders_, entry.name, folderIds_};
       const fs::BeforeWrite beforeWrite = [&](const fs::EntryAttributes& before) {
         bool write = true;
         if (observer_) Attempt([&] { write = observer_->BeforeWrite(place, isFolder, before, mask); });
@@ -119,7 +119,8 @@ class Walk {
     }
     Tally(change, isFolder);
     if (observer_) {
-      Attempt([&] { observer_->EntryDone(EntryPlace{folders_, entry.name}, isFolder, change, mask); });
+      Attempt([&] { observer_->EntryDone(EntryPlace{folders_, entry.name, folderIds_}, isFolder, change,
+                                     mask); });
     }
   }
 
@@ -136,7 +137,7 @@ class Walk {
 
   void ListingFailed(const fs::NativeName& name, int error) {
     ++outcome_.failedListings;
-    if (observer_) Attempt([&] { observer_->ListingFailed(EntryPlace{folders_, name}, error); });
+    if (observer_) Attempt([&] { observer_->ListingFailed(EntryPlace{folders_, name, folderIds_}, error); });
   }
 
   // Opens the entry as a sub-folder and, unless Stop ends its walk before it gets to its
@@ -154,7 +155,7 @@ class Walk {
     bool pushed = false;
     bool named = false;
     Attempt([&] {
-      folders_.push_back(entry.name);
+      PushFolder(entry.name);
       named = true;
       label_ += fs::DisplayText(entry.name);
       label_ += '\\';
@@ -167,7 +168,7 @@ class Walk {
     });
     if (!pushed) {
       chain_.Leave();
-      if (named) folders_.pop_back();
+      if (named) PopFolder();
       label_.resize(parentLength);
     }
     return true;
@@ -191,10 +192,13 @@ class Walk {
       if (listing.empty()) {
         const int error = fs::LastErrorNumber();
         // The folder's own place: its parent's names and its name.
-        fs::NativeName name = folders_.back();
-        folders_.pop_back();
+        // Put back where they were taken from, so the vectors have the room.
+        fs::NativeName name = std::move(folders_.back());
+        const std::uint64_t id = folderIds_.back();
+        PopFolder();
         ListingFailed(name, error);
         folders_.push_back(std::move(name));
+        folderIds_.push_back(id);
       }
     }
     for (fs::DirEntry& entry : listing) {
@@ -214,6 +218,21 @@ class Walk {
     return true;
   }
 
+  void PushFolder(const fs::NativeName& name) {
+    folders_.push_back(name);
+    try {
+      folderIds_.push_back(++lastFolderId_);
+    } catch (...) {
+      folders_.pop_back();
+      throw;
+    }
+  }
+
+  void PopFolder() {
+    folders_.pop_back();
+    folderIds_.pop_back();
+  }
+
   bool StopRaised() {
     bool raised = false;
     Attempt([&] { raised = host_.StopRequested(); });
@@ -225,6 +244,8 @@ class Walk {
   PassObserver* observer_;
   FolderChain& chain_;
   std::vector<fs::NativeName> folders_;  // the names from the target down to the deepest folder
+  std::vector<std::uint64_t> folderIds_;  // their numbers (see EntryPlace)
+  std::uint64_t lastFolderId_ = 0;
   std::string label_;  // the path of the deepest folder, with its trailing backslash
   std::int32_t& count_;
   PassOutcome& outcome_;

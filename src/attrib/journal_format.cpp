@@ -1,5 +1,6 @@
 #include "attrib/journal_format.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace lumaveil::attrib {
@@ -108,19 +109,23 @@ std::optional<JournalHeader> ReadHeader(Reader& reader, bool& otherSystem) {
   return header;
 }
 
-bool ReadRecord(std::string_view payload, const JournalRecord* previous, JournalRecord& record) {
+// `path`: the folders of the record before, as indexes in `contents.folders`; on return, this
+// record's.
+bool ReadRecord(std::string_view payload, std::vector<std::size_t>& path,
+                JournalContents& contents, JournalRecord& record) {
   Reader reader(payload);
   std::uint16_t keep = 0, add = 0;
-  if (!reader.Le(keep) || !reader.Le(add)) return false;
-  const std::size_t shared = previous ? previous->folders.size() : 0;
-  if (keep > shared) return false;
-  record.folders.clear();
-  if (previous) record.folders.assign(previous->folders.begin(), previous->folders.begin() + keep);
+  if (!reader.Le(keep) || !reader.Le(add) || keep > path.size()) return false;
+  path.resize(keep);
   for (std::uint16_t i = 0; i < add; ++i) {
-    fs::NativeName folder;
-    if (!reader.Name(folder)) return false;
-    record.folders.push_back(std::move(folder));
+    JournalFolder folder;
+    folder.parent = path.empty() ? 0 : path.back();
+    folder.depth = path.size() + 1;
+    if (!reader.Name(folder.name)) return false;
+    path.push_back(contents.folders.size());
+    contents.folders.push_back(std::move(folder));
   }
+  record.folder = path.empty() ? 0 : path.back();
   std::uint8_t isFolder = 0;
   if (!reader.Name(record.name) || !reader.Le(isFolder) || !reader.Le(record.before.bits) ||
       !reader.Le(record.before.mode) || !reader.Le(record.mask)) {
@@ -151,26 +156,20 @@ std::string EncodeHeader(const JournalHeader& header) {
   return out;
 }
 
-std::string RecordEncoder::Encode(const JournalRecord& record) {
-  std::string out;
-  EncodeInto(out, record.folders, record.name, record.isFolder, record.before, record.mask);
-  return out;
-}
-
-void RecordEncoder::EncodeInto(std::string& out, const std::vector<fs::NativeName>& folders,
-                               const fs::NativeName& name, bool isFolder,
+bool RecordEncoder::EncodeInto(std::string& out, const EntryPlace& place, bool isFolder,
                                const fs::EntryAttributes& before, std::uint32_t mask) {
-  std::size_t keep = 0;
-  while (keep < previous_.size() && keep < folders.size() && previous_[keep] == folders[keep]) {
-    ++keep;
-  }
+  const std::vector<std::uint64_t>& ids = place.folderIds;
+  if (ids.size() > kJournalMostFolders) return false;
+  // A level with the same number is the same folder, and so is every level above it.
+  std::size_t keep = std::min(previous_.size(), ids.size());
+  while (keep > 0 && previous_[keep - 1] != ids[keep - 1]) --keep;
   out.clear();
   PutLe<std::uint32_t>(out, 0);  // the payload's length, once it is known
   const std::size_t start = out.size();
   PutLe<std::uint16_t>(out, static_cast<std::uint16_t>(keep));
-  PutLe<std::uint16_t>(out, static_cast<std::uint16_t>(folders.size() - keep));
-  for (std::size_t i = keep; i < folders.size(); ++i) PutName(out, folders[i]);
-  PutName(out, name);
+  PutLe<std::uint16_t>(out, static_cast<std::uint16_t>(ids.size() - keep));
+  for (std::size_t i = keep; i < ids.size(); ++i) PutName(out, place.folders[i]);
+  PutName(out, place.name);
   PutU8(out, isFolder ? 1 : 0);
   PutLe<std::uint32_t>(out, before.bits);
   PutLe<std::uint32_t>(out, before.mode);
@@ -179,10 +178,9 @@ void RecordEncoder::EncodeInto(std::string& out, const std::vector<fs::NativeNam
   const std::size_t length = out.size() - start;
   for (std::size_t i = 0; i < 4; ++i) out[i] = static_cast<char>(length >> (8 * i));
   PutLe<std::uint32_t>(out, Checksum(std::string_view(out).substr(start, length)));
-  // Most records share their folders with the one before: nothing to copy then.
-  if (keep != previous_.size() || keep != folders.size()) {
-    previous_.assign(folders.begin(), folders.end());
-  }
+  previous_.resize(keep);
+  previous_.insert(previous_.end(), ids.begin() + static_cast<std::ptrdiff_t>(keep), ids.end());
+  return true;
 }
 
 JournalReadResult DecodeJournal(std::string_view bytes) {
@@ -196,6 +194,7 @@ JournalReadResult DecodeJournal(std::string_view bytes) {
   }
   JournalContents contents;
   contents.header = std::move(*header);
+  std::vector<std::size_t> path;  // the folders of the record last read
   while (reader.Left() > 0) {
     std::uint32_t length = 0, checksum = 0;
     std::string_view payload;
@@ -208,8 +207,7 @@ JournalReadResult DecodeJournal(std::string_view bytes) {
       break;
     }
     JournalRecord record;
-    if (!ReadRecord(payload, contents.records.empty() ? nullptr : &contents.records.back(),
-                    record)) {
+    if (!ReadRecord(payload, path, contents, record)) {
       contents.cutShort = true;
       break;
     }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "attrib/pass_observer.h"
 #include "platform/fs/file_system.h"
 
 namespace lumaveil::attrib {
@@ -31,8 +32,17 @@ struct JournalHeader {
   fs::NativeName nativeTarget;
 };
 
+// A folder that records name, kept once for all of them: in a deep tree a record's path runs
+// to megabytes, and every record holding its own copy would take memory by the square of the
+// depth.
+struct JournalFolder {
+  std::size_t parent = 0;  // its folder's index in JournalContents::folders
+  fs::NativeName name;     // empty for the target
+  std::size_t depth = 0;   // levels below the target
+};
+
 struct JournalRecord {
-  std::vector<fs::NativeName> folders;  // from the target down to the entry's folder
+  std::size_t folder = 0;  // the entry's folder: an index in JournalContents::folders
   fs::NativeName name;
   bool isFolder = false;
   fs::EntryAttributes before;
@@ -45,24 +55,25 @@ inline constexpr std::uint64_t kJournalRecordsOffset = 8;
 
 std::string EncodeHeader(const JournalHeader& header);
 
+// The most folders a record can name (the counts are 16 bits wide).
+inline constexpr std::size_t kJournalMostFolders = 0xFFFF;
+
 // Records one after the other; each names only the folders it does not share with the one
 // before it.
 class RecordEncoder {
  public:
-  std::string Encode(const JournalRecord& record);
-  // The same into `out`, in place of what it held, so that its storage serves every record.
-  void EncodeInto(std::string& out, const std::vector<fs::NativeName>& folders,
-                  const fs::NativeName& name, bool isFolder, const fs::EntryAttributes& before,
-                  std::uint32_t mask);
-  // Forgets the previous record, after one could not be written.
-  void Reset() { previous_.clear(); }
+  // The record of the entry at `place` into `out`, in place of what it held, so that its storage
+  // serves every record. False, with nothing encoded, for an entry deeper than a record can say.
+  bool EncodeInto(std::string& out, const EntryPlace& place, bool isFolder,
+                  const fs::EntryAttributes& before, std::uint32_t mask);
 
  private:
-  std::vector<fs::NativeName> previous_;
+  std::vector<std::uint64_t> previous_;  // the previous record's folder numbers
 };
 
 struct JournalContents {
   JournalHeader header;
+  std::vector<JournalFolder> folders{JournalFolder{}};  // the target first
   std::vector<JournalRecord> records;  // every complete record, in the order written
   bool cutShort = false;               // bytes after the last complete record
 };

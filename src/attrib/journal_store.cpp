@@ -101,9 +101,10 @@ bool JournalWriter::BeforeWrite(const EntryPlace& place, bool isFolder,
     failed_ = true;
     return true;
   }
-  encoder_.EncodeInto(record_, place.folders, place.name, isFolder, before, mask);
   // A record that is not written whole is cut short: reading stops there, and so does writing.
-  if (size_ + record_.size() > limit_ || !file_->Append(record_.data(), record_.size())) {
+  // So does an entry too deep for a record to name: the journal ends before it.
+  if (!encoder_.EncodeInto(record_, place, isFolder, before, mask) ||
+      size_ + record_.size() > limit_ || !file_->Append(record_.data(), record_.size())) {
     failed_ = true;
     return true;
   }

@@ -1,5 +1,7 @@
 #include "attrib/journal_undo.h"
 
+#include <algorithm>
+
 #include "attrib/attempt.h"
 #include "attrib/folder_chain.h"
 #include "attrib/journal_store.h"
@@ -35,19 +37,44 @@ std::unique_ptr<fs::Directory> OpenTarget(const JournalHeader& header,
   return target;
 }
 
-// Moves the chain to the folder `folders` names, leaving and entering as few levels as it
-// can; false when a folder on the way cannot be opened.
-bool MoveTo(FolderChain& chain, std::vector<fs::NativeName>& at,
-            const std::vector<fs::NativeName>& folders) {
-  std::size_t shared = 0;
-  while (shared < at.size() && shared < folders.size() && at[shared] == folders[shared]) ++shared;
-  while (at.size() > shared) {
-    chain.Leave();
-    at.pop_back();
+// Where the chain of an undo is: the folders from the target down, by name and by index in the
+// journal's folders (which serve as the places' folder numbers).
+struct ChainPlace {
+  std::vector<fs::NativeName> names;
+  std::vector<std::uint64_t> ids;
+};
+
+// The folders from the target down to `folder`, where the chain could not get to it.
+ChainPlace RecordedPlace(const std::vector<JournalFolder>& folders, std::size_t folder) {
+  ChainPlace place;
+  for (; folders[folder].depth > 0; folder = folders[folder].parent) {
+    place.names.push_back(folders[folder].name);
+    place.ids.push_back(folder);
   }
-  while (at.size() < folders.size()) {
-    if (!chain.Enter(folders[at.size()])) return false;
-    at.push_back(folders[at.size()]);
+  std::reverse(place.names.begin(), place.names.end());
+  std::reverse(place.ids.begin(), place.ids.end());
+  return place;
+}
+
+// Moves the chain to `folder`, leaving and entering as few levels as it can: up to the deepest
+// folder it is in already, then down. False when a folder on the way cannot be opened.
+bool MoveTo(FolderChain& chain, ChainPlace& at, const std::vector<JournalFolder>& folders,
+            std::size_t folder) {
+  auto onThePath = [&](std::size_t f) {
+    const std::size_t depth = folders[f].depth;
+    return depth == 0 || (depth <= at.ids.size() && at.ids[depth - 1] == f);
+  };
+  std::vector<std::size_t> down;
+  for (; !onThePath(folder); folder = folders[folder].parent) down.push_back(folder);
+  while (at.ids.size() > folders[folder].depth) {
+    chain.Leave();
+    at.names.pop_back();
+    at.ids.pop_back();
+  }
+  for (auto next = down.rbegin(); next != down.rend(); ++next) {
+    if (!chain.Enter(folders[*next].name)) return false;
+    at.names.push_back(folders[*next].name);
+    at.ids.push_back(*next);
   }
   return true;
 }
@@ -91,23 +118,30 @@ UndoOutcome UndoJournal(const std::filesystem::path& journal, fs::DirectoryOpene
   }
 
   FolderChain chain(std::move(target));
-  std::vector<fs::NativeName> at;
+  ChainPlace at;
   // The pass changed bottom-up; its undo goes the other way, each folder before its contents.
   for (auto record = contents.records.rbegin(); record != contents.records.rend(); ++record) {
-    const EntryPlace place{record->folders, record->name};
     fs::AttributeChange change;
+    bool reached = false;
     Attempt([&] {
-      fs::Directory* folder = MoveTo(chain, at, record->folders) ? chain.Current() : nullptr;
+      fs::Directory* folder =
+          MoveTo(chain, at, contents.folders, record->folder) ? chain.Current() : nullptr;
       if (!folder) {
         change.error = fs::LastErrorNumber();
         return;
       }
+      reached = true;
       fs::AttributeTarget old{record->before.bits, std::nullopt};
       if (!record->isFolder) old.mode = record->before.mode;
       change = folder->ChangeAttributes(
           record->name, old,
           [&](const fs::EntryAttributes& now) { return AsThePassLeftIt(now, *record); });
     });
+    // The chain stops short of a folder that cannot be entered; the place is the record's own.
+    ChainPlace recorded;
+    if (!reached) Attempt([&] { recorded = RecordedPlace(contents.folders, record->folder); });
+    const ChainPlace& where = reached ? at : recorded;
+    const EntryPlace place{where.names, record->name, where.ids};
     switch (change.result) {
       case fs::AttributeChange::Result::kChanged:
         ++outcome.restored;

@@ -16,6 +16,11 @@ namespace lumaveil::attrib {
 struct EntryPlace {
   const std::vector<fs::NativeName>& folders;
   const fs::NativeName& name;
+  // One number per folder of `folders`, never given to another folder in the same walk: where
+  // two places have the same number at one level, they share that folder and every one above
+  // it. In a deep tree the names run to megabytes, so what changed since the last place is told
+  // from the numbers, from the deepest level up, without comparing or copying names.
+  const std::vector<std::uint64_t>& folderIds;
 };
 
 class PassObserver {

@@ -136,7 +136,7 @@ class PassReport : public attrib::PassObserver {
       Say(console_.out, places_.Of(place) + ": " + AttributeLetters(change.before.bits) +
                             " -> " + AttributeLetters(mask));
     }
-    if (progress_) progress_->Update(entries_, places_.Folder(place.folders));
+    if (progress_) progress_->Update(entries_, [&] { return places_.Folder(place.folders); });
   }
 
   void ListingFailed(const attrib::EntryPlace& place, int error) override {

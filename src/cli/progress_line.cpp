@@ -28,7 +28,7 @@ std::size_t Columns(const std::string& text) {
 ProgressLine::ProgressLine(std::ostream& out, Clock clock)
     : out_(out), clock_(std::move(clock)), start_(clock_()) {}
 
-void ProgressLine::Update(std::uint64_t entries, const std::string& folder) {
+void ProgressLine::Update(std::uint64_t entries, const std::function<std::string()>& folder) {
   const auto now = clock_();
   if (everDrawn_ && now - drawn_ < kInterval) return;
   if (!everDrawn_ && now - start_ < kInterval) return;
@@ -39,7 +39,7 @@ void ProgressLine::Update(std::uint64_t entries, const std::string& folder) {
   std::snprintf(head, sizeof head, "%llu entries, %.0f/s  ",
                 static_cast<unsigned long long>(entries), seconds > 0 ? entries / seconds : 0.0);
   std::string line = head;
-  line += Tail(folder, kWidth > line.size() ? kWidth - line.size() : 0);
+  line += Tail(folder(), kWidth > line.size() ? kWidth - line.size() : 0);
   const std::size_t columns = Columns(line);
   // Spaces, not a terminal's erase command, so that every console shows it alike.
   if (columns < width_) line.append(width_ - columns, ' ');

@@ -17,7 +17,9 @@ class ProgressLine {
   ProgressLine(std::ostream& out, Clock clock = std::chrono::steady_clock::now);
 
   // Shows the count and the folder, unless the line was drawn less than a quarter second ago.
-  void Update(std::uint64_t entries, const std::string& folder);
+  // The folder's text is asked for only when the line is drawn: in a deep tree it runs to
+  // megabytes, too much to make for every entry.
+  void Update(std::uint64_t entries, const std::function<std::string()>& folder);
   // Takes the line away, before other text or at the end.
   void Clear();
 

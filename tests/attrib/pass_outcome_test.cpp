@@ -133,6 +133,31 @@ TEST_F(PassOutcomeTest, AMissingTargetOpensNothing) {
   EXPECT_EQ(outcome.files.Total() + outcome.folders.Total(), 0u);
 }
 
+// A record as a test writes it: its folders by name and by number.
+struct TestRecord {
+  std::vector<fs::NativeName> folders;
+  std::vector<std::uint64_t> ids;
+  fs::NativeName name;
+  bool isFolder = false;
+  fs::EntryAttributes before;
+  std::uint32_t mask = 0;
+};
+
+std::string Encoded(RecordEncoder& encoder, const TestRecord& record) {
+  std::string out;
+  EXPECT_TRUE(encoder.EncodeInto(out, {record.folders, record.name, record.ids}, record.isFolder,
+                                 record.before, record.mask));
+  return out;
+}
+
+std::vector<fs::NativeName> NamesOf(const JournalContents& contents, std::size_t folder) {
+  std::vector<fs::NativeName> names;
+  for (; contents.folders[folder].depth > 0; folder = contents.folders[folder].parent) {
+    names.insert(names.begin(), contents.folders[folder].name);
+  }
+  return names;
+}
+
 TEST(JournalFormat, RecordsComeBackWhole) {
   JournalHeader header;
   header.nativeTarget = Native("/media/stick");
@@ -140,13 +165,13 @@ TEST(JournalFormat, RecordsComeBackWhole) {
   header.mask = 0x20;
   std::string bytes = EncodeHeader(header);
   RecordEncoder encoder;
-  const std::vector<JournalRecord> records = {
-      {{Native("a"), Native("b")}, Native("x\n\x7f"), false, {0x07, 0640}, 0x20},
-      {{Native("a"), Native("b")}, Native("y"), false, {0x02, 0}, 0x20},
-      {{Native("a")}, Native("b"), true, {0x12, 0755}, 0x20},
-      {{Native("c")}, Native("z"), false, {0x80, 0444}, 0x20},
+  const std::vector<TestRecord> records = {
+      {{Native("a"), Native("b")}, {1, 2}, Native("x\n\x7f"), false, {0x07, 0640}, 0x20},
+      {{Native("a"), Native("b")}, {1, 2}, Native("y"), false, {0x02, 0}, 0x20},
+      {{Native("a")}, {1}, Native("b"), true, {0x12, 0755}, 0x20},
+      {{Native("c")}, {3}, Native("z"), false, {0x80, 0444}, 0x20},
   };
-  for (const auto& record : records) bytes += encoder.Encode(record);
+  for (const auto& record : records) bytes += Encoded(encoder, record);
 
   const JournalReadResult read = DecodeJournal(bytes);
 
@@ -158,7 +183,7 @@ TEST(JournalFormat, RecordsComeBackWhole) {
   ASSERT_EQ(read.contents->records.size(), records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
     const JournalRecord& got = read.contents->records[i];
-    EXPECT_EQ(got.folders, records[i].folders) << i;
+    EXPECT_EQ(NamesOf(*read.contents, got.folder), records[i].folders) << i;
     EXPECT_EQ(got.name, records[i].name) << i;
     EXPECT_EQ(got.isFolder, records[i].isFolder) << i;
     EXPECT_EQ(got.before, records[i].before) << i;
@@ -166,13 +191,26 @@ TEST(JournalFormat, RecordsComeBackWhole) {
   }
 }
 
+TEST(JournalFormat, ARecordNamesAtMost65535Folders) {
+  RecordEncoder encoder;
+  std::vector<fs::NativeName> folders(kJournalMostFolders, Native("d"));
+  std::vector<std::uint64_t> ids(folders.size());
+  for (std::size_t i = 0; i < ids.size(); ++i) ids[i] = i + 1;
+  const fs::NativeName name = Native("f");
+  std::string out;
+  EXPECT_TRUE(encoder.EncodeInto(out, {folders, name, ids}, false, {2, 0}, 0));
+  folders.push_back(Native("d"));
+  ids.push_back(ids.size() + 1);
+  EXPECT_FALSE(encoder.EncodeInto(out, {folders, name, ids}, false, {2, 0}, 0));
+}
+
 TEST(JournalFormat, AJournalCutAnywhereKeepsEveryRecordBeforeTheCut) {
   JournalHeader header;
   header.driveFormTarget = "E:\\";
   const std::string head = EncodeHeader(header);
   RecordEncoder encoder;
-  const std::string first = encoder.Encode({{Native("d")}, Native("one"), false, {2, 0}, 0});
-  const std::string second = encoder.Encode({{Native("d")}, Native("two"), false, {4, 0}, 0});
+  const std::string first = Encoded(encoder, {{Native("d")}, {1}, Native("one"), false, {2, 0}, 0});
+  const std::string second = Encoded(encoder, {{Native("d")}, {1}, Native("two"), false, {4, 0}, 0});
   const std::string whole = head + first + second;
 
   for (std::size_t cut = head.size(); cut < whole.size(); ++cut) {
@@ -211,8 +249,9 @@ class JournalStoreTest : public ::testing::Test {
   void Write(const JournalStore& store, int records) {
     auto writer = store.BeginOnDriveForm("C:\\");
     std::vector<fs::NativeName> none;
+    std::vector<std::uint64_t> noIds;
     const fs::NativeName name = Native("entry");
-    for (int i = 0; i < records; ++i) writer->BeforeWrite({none, name}, false, {2, 0}, 0);
+    for (int i = 0; i < records; ++i) writer->BeforeWrite({none, name, noIds}, false, {2, 0}, 0);
     writer->Finish();
   }
   std::filesystem::path folder_;
@@ -240,10 +279,11 @@ TEST_F(JournalStoreTest, AJournalStopsAtTheCapAndSaysItIsIncomplete) {
   JournalStore store(folder_, 4096);
   auto writer = store.BeginOnDriveForm("C:\\");
   std::vector<fs::NativeName> none;
+  std::vector<std::uint64_t> noIds;
   const fs::NativeName name = Native("entry");
   for (int i = 0; i < 1000; ++i) {
     // Writes go on whatever becomes of the journal.
-    EXPECT_TRUE(writer->BeforeWrite({none, name}, false, {2, 0}, 0));
+    EXPECT_TRUE(writer->BeforeWrite({none, name, noIds}, false, {2, 0}, 0));
   }
   writer->Finish();
 
@@ -258,8 +298,9 @@ TEST_F(JournalStoreTest, EachRecordIsInTheFileAsItIsWrittenAndNoUndoStartsBefore
   JournalStore store(folder_);
   auto writer = store.BeginOnDriveForm("C:\\");
   std::vector<fs::NativeName> none;
+  std::vector<std::uint64_t> noIds;
   for (int i = 0; i < 3000; ++i) {
-    writer->BeforeWrite({none, Native("entry" + std::to_string(i))}, false, {2, 0}, 0);
+    writer->BeforeWrite({none, Native("entry" + std::to_string(i)), noIds}, false, {2, 0}, 0);
   }
   // What another process would read now, the pass still running.
   const auto during = ReadWholeFile(*writer->Path());
@@ -286,7 +327,8 @@ TEST_F(JournalStoreTest, EachRecordIsInTheFileAsItIsWrittenAndNoUndoStartsBefore
   std::size_t size = EncodeHeader(finished.contents->header).size();
   RecordEncoder encoder;
   for (const JournalRecord& record : finished.contents->records) {
-    size += encoder.Encode(record).size();
+    size += Encoded(encoder, {{}, {}, record.name, record.isFolder, record.before, record.mask})
+                .size();
   }
   EXPECT_EQ(finished.contents->records.size(), 3000u);
   EXPECT_EQ(after->size(), size);
@@ -298,8 +340,9 @@ TEST_F(JournalStoreTest, AJournalThatCannotBeMadeLetsThePassGoOn) {
   JournalStore store(folder_ / "file" / "journal");  // below a file: never a folder
   auto writer = store.BeginOnDriveForm("C:\\");
   std::vector<fs::NativeName> none;
+  std::vector<std::uint64_t> noIds;
   const fs::NativeName name = Native("entry");
-  EXPECT_TRUE(writer->BeforeWrite({none, name}, false, {2, 0}, 0));
+  EXPECT_TRUE(writer->BeforeWrite({none, name, noIds}, false, {2, 0}, 0));
   writer->Finish();
   EXPECT_FALSE(writer->Complete());
   EXPECT_EQ(writer->Records(), 0u);

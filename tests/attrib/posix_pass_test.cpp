@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "attrib/attribute_pass.h"
+#include "attrib/journal_format.h"
 #include "attrib/journal_store.h"
 #include "attrib/journal_undo.h"
 #include "silent_undo.h"
@@ -407,6 +408,38 @@ TEST_F(PosixPassTest, TenThousandLevelsWithFewDescriptorsAreAllChanged) {
   }));
 
   ExpectChain(root, kDepth, 0x02);
+}
+
+// A record's path is as deep as its entry: the journal keeps each folder once, so neither it
+// nor its undo grows with the square of the depth.
+TEST_F(PosixPassTest, TenThousandLevelsAreJournaledAndUndoneWhole) {
+  constexpr int kDepth = 10000;
+  TmpfsMount tmpfs;
+  const std::string root = tmpfs.Mounted() ? tmpfs.path() : target_;
+  BuildChain(root, kDepth);
+  host_.ticked = {false, false, true, false};
+  const JournalStore store(scratch_ / "journal");
+  auto writer = store.BeginOnNative(root);
+  pass_.SetObserver(writer.get());
+  pass_.ScanOpenFolder(fs::OpenNativeDirectory(root), "X:\\T", count_);
+  writer->Finish();
+  ASSERT_TRUE(writer->Complete());
+  ASSERT_TRUE(writer->Path());
+  ExpectChain(root, kDepth, 0x02);
+
+  const auto bytes = ReadWholeFile(*writer->Path());
+  ASSERT_TRUE(bytes);
+  const JournalReadResult read = DecodeJournal(*bytes);
+  ASSERT_TRUE(read.contents);
+  EXPECT_EQ(read.contents->records.size(), 2u * kDepth);
+  // The target and every folder but the deepest, which is empty: each once.
+  EXPECT_EQ(read.contents->folders.size(), static_cast<std::size_t>(kDepth));
+  SilentUndo silent;
+  const UndoOutcome undo = UndoJournal(*writer->Path(), *fileSystem_, silent);
+
+  EXPECT_EQ(undo.status, UndoStatus::kDone);
+  EXPECT_EQ(undo.restored, 2u * kDepth);
+  ExpectChain(root, kDepth, 0);
 }
 
 // The same small tree and two passes on a mounted file system: Hidden, System and Archive set,
