@@ -130,17 +130,7 @@ class FakeFileSystem : public fs::DirectoryOpener {
       if (!child || child->kind != fs::EntryKind::Folder || child->otherVolume) return nullptr;
       return owner_.OpenNode(child);
     }
-    bool SetAttributes(const fs::NativeName& name, std::uint32_t mask) override {
-      std::shared_ptr<FakeNode> child = Child(*node_, name);
-      if (!child) {
-        owner_.log_.push_back("set missing " + fs::DisplayText(name));
-        return false;
-      }
-      owner_.log_.push_back("set " + child->path + " " + std::to_string(mask));
-      child->attributes = mask;
-      return true;
-    }
-    // Logs as SetAttributes does, whether or not a write turns out to be needed.
+    // Logs every call, whether or not a write turns out to be needed.
     fs::AttributeChange ChangeAttributes(const fs::NativeName& name,
                                          const fs::AttributeTarget& target,
                                          const fs::BeforeWrite& beforeWrite) override {

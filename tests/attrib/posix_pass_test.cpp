@@ -34,6 +34,7 @@ namespace lumaveil::attrib {
 namespace {
 
 using fs::testing::AttributesOf;
+using fs::testing::SetAttributes;
 using fs::testing::DosAttribValue;
 using fs::testing::InUnprivilegedChild;
 using fs::testing::NtfsImage;
@@ -58,7 +59,7 @@ std::optional<std::uint32_t> DosBits(const std::string& path) {
 bool SetDosBits(const std::string& path, std::uint32_t mask) {
   const std::size_t slash = path.rfind('/');
   auto parent = fs::OpenNativeDirectory(path.substr(0, slash));
-  return parent && parent->SetAttributes(path.substr(slash + 1), mask);
+  return parent && SetAttributes(*parent, path.substr(slash + 1), mask);
 }
 
 // Makes the folders (names ending in '/'), files and links (name -> target) below `root`.

@@ -14,6 +14,7 @@ namespace lumaveil::cli::testing {
 namespace {
 
 namespace attr = fs::attr;
+using fs::testing::SetAttributes;
 using std::filesystem::path;
 
 constexpr std::uint32_t kRHS = attr::kReadOnly | attr::kHidden | attr::kSystem;
@@ -31,7 +32,7 @@ class CliProgramTest : public ::testing::Test {
   }
   void Give(const path& entry, std::uint32_t bits) {
     auto folder = FolderOf(entry);
-    ASSERT_TRUE(folder && folder->SetAttributes(entry.filename().native(), bits)) << entry;
+    ASSERT_TRUE(folder && SetAttributes(*folder, entry.filename().native(), bits)) << entry;
   }
   // Read-Only, Hidden and System of `entry`.
   std::uint32_t Bits(const path& entry) {

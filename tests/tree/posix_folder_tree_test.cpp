@@ -11,6 +11,8 @@
 namespace lumaveil::testing {
 namespace {
 
+using fs::testing::SetAttributes;
+
 Strings Sorted(Strings s) {
   std::sort(s.begin(), s.end());
   return s;
@@ -31,7 +33,7 @@ TEST(PosixFolderTree, RealFoldersInDriveFormHiddenOnesListedLinksNotFollowed) {
           data.path() + " rw - ext4 /dev/fixdata rw\n",
       sys.path(),
       [](const std::string& native) { return native != "/" && fs::CanReadFolder(native); });
-  ASSERT_TRUE(machine.OpenDirectory("D:\\")->SetAttributes("Hidden by virus", 0x6));
+  ASSERT_TRUE(SetAttributes(*machine.OpenDirectory("D:\\"), "Hidden by virus", 0x6));
   MemoryTreeView view;
   RecordingPathBox path_box;
   RecordingReporter reporter;

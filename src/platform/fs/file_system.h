@@ -134,8 +134,6 @@ class Directory {
   virtual std::vector<DirEntry> ListAll() = 0;
   // The sub-folder `name`, or nullptr when it is missing, unreadable, not a folder or a link.
   virtual std::unique_ptr<Directory> OpenFolder(const NativeName& name) = 0;
-  // Replaces the settable bits of `name` by `mask`, keeping every other bit. False on failure.
-  virtual bool SetAttributes(const NativeName& name, std::uint32_t mask) = 0;
   // Reads `name` once and, unless its settable bits (and the mode, when one is asked for)
   // already match `target`, calls `beforeWrite` and then writes. Links and special files are
   // left alone.

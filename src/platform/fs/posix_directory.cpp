@@ -66,13 +66,6 @@ class PosixDirectory final : public Directory {
     return std::make_unique<PosixDirectory>(std::move(sub), mountId, mechanisms_);
   }
 
-  bool SetAttributes(const NativeName& name, std::uint32_t mask) override {
-    if (!IsPlainName(name)) return false;
-    auto entry = OpenEntry(fd_.get(), name);
-    if (!entry || !OnThisMount(*entry)) return false;
-    return WriteAttributes(mechanisms_->For(*entry), *entry, mask);
-  }
-
   // One look-up serves the read, the hook and the write, so the entry written is the one read.
   AttributeChange ChangeAttributes(const NativeName& name, const AttributeTarget& target,
                                    const BeforeWrite& beforeWrite) override {

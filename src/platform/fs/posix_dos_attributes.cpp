@@ -285,11 +285,4 @@ bool WriteAfterRead(AttributeMechanism mechanism, const Entry& entry,
   return false;
 }
 
-bool WriteAttributes(AttributeMechanism mechanism, const Entry& entry, std::uint32_t mask) {
-  // An SMB client mount's value is replaced whole: there is nothing to read first.
-  if (mechanism == AttributeMechanism::kCifsXattr) return CifsWrite(entry, mask);
-  auto reading = ReadForChange(mechanism, entry);
-  return reading && WriteAfterRead(mechanism, entry, *reading, mask);
-}
-
 }  // namespace lumaveil::fs

@@ -31,11 +31,6 @@ std::optional<AttributeReading> ReadForChange(AttributeMechanism mechanism, cons
 bool WriteAfterRead(AttributeMechanism mechanism, const Entry& entry,
                     const AttributeReading& reading, std::uint32_t mask);
 
-// Replaces the settable bits by `mask`. Links and special files are never changed (false).
-// False with errno kWouldChangeType where ntfs-3g would show a regular file as a FIFO, socket,
-// link or device once System is stored: its bits are then left as they were.
-bool WriteAttributes(AttributeMechanism mechanism, const Entry& entry, std::uint32_t mask);
-
 // The value ntfs3 and ntfs-3g keep in system.ntfs_attrib; nullopt when the file system does not
 // answer with one.
 std::optional<std::uint32_t> ReadNtfsAttrib(const Entry& entry);

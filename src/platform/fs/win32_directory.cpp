@@ -45,18 +45,6 @@ class Win32Directory : public Directory {
     return std::make_unique<Win32Directory>(std::move(child));
   }
 
-  bool SetAttributes(const NativeName& name, std::uint32_t mask) override {
-    UniqueHandle entry =
-        OpenInFolder(handle_.get(), name, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0);
-    FILE_BASIC_INFO info{};
-    if (!entry || !GetFileInformationByHandleEx(entry.get(), FileBasicInfo, &info, sizeof info)) {
-      return false;
-    }
-    // Zero times mean "leave unchanged", so only the attributes are written.
-    FILE_BASIC_INFO update{};
-    update.FileAttributes = AttributesToWrite(info.FileAttributes, mask);
-    return SetFileInformationByHandle(entry.get(), FileBasicInfo, &update, sizeof update) != FALSE;
-  }
 
   AttributeChange ChangeAttributes(const NativeName& name, const AttributeTarget& target,
                                    const BeforeWrite& beforeWrite) override {

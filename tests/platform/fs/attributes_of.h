@@ -1,7 +1,8 @@
-// Reads an entry's attributes in tests the way the program reads them: through the attribute
-// call, whose hook declines every write, so nothing is changed.
+// Reads and sets an entry's attributes in tests the way the program does: through the attribute
+// call (to read, with a hook that declines every write, so nothing is changed).
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <optional>
 
@@ -19,6 +20,20 @@ inline std::optional<std::uint32_t> AttributesOf(Directory& folder, const Native
     return std::nullopt;
   }
   return change.before.bits;
+}
+
+// Gives `name` the attributes `mask` as a pass does; true when it has them now. A link or special
+// file, which the call leaves alone, is false. On failure errno is the call's error.
+inline bool SetAttributes(Directory& folder, const NativeName& name, std::uint32_t mask) {
+  const AttributeChange change = folder.ChangeAttributes(name, AttributeTarget{mask, {}}, nullptr);
+  switch (change.result) {
+    case AttributeChange::Result::kChanged:
+    case AttributeChange::Result::kAlreadyRight: return true;
+    case AttributeChange::Result::kFailed: errno = change.error; return false;
+    case AttributeChange::Result::kHeldBack:
+    case AttributeChange::Result::kLeftAlone: break;
+  }
+  return false;
 }
 
 }  // namespace lumaveil::fs::testing

@@ -13,6 +13,7 @@ namespace lumaveil::fs {
 namespace {
 
 using testing::AttributesOf;
+using testing::SetAttributes;
 using testing::CountOpenFds;
 using testing::InUnprivilegedChild;
 using testing::ScratchFolder;
@@ -123,7 +124,7 @@ TEST_F(PosixDirectoryTest, NamesAreRawBytes) {
   auto sub = dir->OpenFolder(backslash);
   ASSERT_NE(sub, nullptr);
   EXPECT_EQ(AsMap(sub->ListAll()).count("inside"), 1u);
-  EXPECT_TRUE(dir->SetAttributes(invalidUtf8, attr::kHidden));
+  EXPECT_TRUE(SetAttributes(*dir, invalidUtf8, attr::kHidden));
   EXPECT_EQ(AttributesOf(*dir, invalidUtf8), attr::kHidden);
 }
 
@@ -136,7 +137,7 @@ TEST_F(PosixDirectoryTest, UnreadableFolderIsNotOpened) {
            OpenNativeDirectory(root_ / "locked") == nullptr;
   }));
   // It still gets attributes, as Windows sets them on a folder it may not list.
-  EXPECT_TRUE(dir->SetAttributes("locked", attr::kHidden));
+  EXPECT_TRUE(SetAttributes(*dir, "locked", attr::kHidden));
   EXPECT_EQ(AttributesOf(*dir, "locked"), attr::kHidden | attr::kDirectory);
 }
 
@@ -162,7 +163,7 @@ TEST_F(PosixDirectoryTest, PathsLongerThanPathMaxWork) {
   close(file);
   close(fd);
 
-  EXPECT_TRUE(dir->SetAttributes("deep.txt", attr::kHidden | attr::kSystem));
+  EXPECT_TRUE(SetAttributes(*dir, "deep.txt", attr::kHidden | attr::kSystem));
   auto byPath = OpenNativeDirectory(deepPath);
   ASSERT_NE(byPath, nullptr);
   EXPECT_EQ(AsMap(byPath->ListAll()).count("deep.txt"), 1u);
@@ -180,15 +181,15 @@ TEST_F(PosixDirectoryTest, NoDescriptorOutlivesItsUse) {
       auto sub = dir->OpenFolder("folder");
       ASSERT_NE(sub, nullptr);
       sub->ListAll();
-      sub->SetAttributes("inner.txt", attr::kReadOnly | attr::kArchive);
-      sub->SetAttributes("inner.txt", 0);
+      SetAttributes(*sub, "inner.txt", attr::kReadOnly | attr::kArchive);
+      SetAttributes(*sub, "inner.txt", 0);
       AttributesOf(*sub, "inner.txt");
       dir->OpenFolder("link to folder");
       dir->OpenFolder("missing");
-      dir->SetAttributes("link to folder", 0);
-      dir->SetAttributes("fifo", 0);
+      SetAttributes(*dir, "link to folder", 0);
+      SetAttributes(*dir, "fifo", 0);
       AttributesOf(*dir, "fifo");
-      dir->SetAttributes("missing", 0);
+      SetAttributes(*dir, "missing", 0);
       AttributesOf(*dir, "missing");
     }
     EXPECT_EQ(OpenNativeDirectory(root_ / "missing"), nullptr);
@@ -219,10 +220,10 @@ TEST_F(PosixDirectoryTest, FolderSwappedForLinkChangesNothingOutside) {
   ASSERT_EQ(symlink((outside / "victim.txt").c_str(), (root_ / "moved/file").c_str()), 0);
 
   EXPECT_EQ(dir->OpenFolder("folder"), nullptr);
-  EXPECT_FALSE(dir->SetAttributes("folder", attr::kReadOnly | attr::kHidden));
+  EXPECT_FALSE(SetAttributes(*dir, "folder", attr::kReadOnly | attr::kHidden));
   // The open handle still means the moved folder, never the link's target.
-  EXPECT_FALSE(sub->SetAttributes("file", attr::kReadOnly | attr::kHidden));
-  EXPECT_TRUE(sub->SetAttributes("sub", attr::kHidden));
+  EXPECT_FALSE(SetAttributes(*sub, "file", attr::kReadOnly | attr::kHidden));
+  EXPECT_TRUE(SetAttributes(*sub, "sub", attr::kHidden));
   EXPECT_EQ(testing::DosAttribValue(root_ / "moved/sub"), std::string("0x12", 5));
 
   EXPECT_EQ(testing::ModeOf(outside / "victim.txt"), 0644u);

@@ -191,8 +191,8 @@ inline bool CanOpenForWriting(const std::string& path) {
 inline void SetAndCheckMask(Directory& dir, std::uint32_t mask) {
   // 0x8 (volume) and 0x10 (directory) are not the caller's to set.
   const std::uint32_t settable = mask & attr::kSettable;
-  ASSERT_TRUE(dir.SetAttributes("file", mask)) << mask;
-  ASSERT_TRUE(dir.SetAttributes("folder", mask)) << mask;
+  ASSERT_TRUE(SetAttributes(dir, "file", mask)) << mask;
+  ASSERT_TRUE(SetAttributes(dir, "folder", mask)) << mask;
   EXPECT_EQ(AttributesOf(dir, "file"), settable == 0 ? attr::kNormal : settable) << mask;
   EXPECT_EQ(AttributesOf(dir, "folder"), settable | attr::kDirectory) << mask;
 }

@@ -27,6 +27,7 @@ namespace lumaveil::fs {
 namespace {
 
 using testing::AttributesOf;
+using testing::SetAttributes;
 using testing::CanOpenForWriting;
 using testing::InUnprivilegedChild;
 using testing::ScratchFolder;
@@ -121,10 +122,10 @@ TEST_F(KernelAttributesTest, EveryMaskRoundTripsThroughTheDisk) {
     for (std::uint32_t mask = 0; mask <= 0x27; ++mask) {
       std::snprintf(name, sizeof name, "f%02x", mask);
       ASSERT_TRUE(WriteFile(folder / name, "data"));
-      ASSERT_NE(dir.SetAttributes(name, mask), refused(mask)) << name << ": " << strerror(errno);
+      ASSERT_NE(SetAttributes(dir, name, mask), refused(mask)) << name << ": " << strerror(errno);
       std::snprintf(name, sizeof name, "d%02x", mask);
       ASSERT_EQ(mkdir((folder / name).c_str(), 0755), 0);
-      ASSERT_NE(dir.SetAttributes(name, mask), refused(mask)) << name << ": " << strerror(errno);
+      ASSERT_NE(SetAttributes(dir, name, mask), refused(mask)) << name << ": " << strerror(errno);
     }
     DropCaches();
     auto fresh = OpenNativeDirectory(folder.path());
@@ -134,11 +135,11 @@ TEST_F(KernelAttributesTest, EveryMaskRoundTripsThroughTheDisk) {
       const std::uint32_t fileBits = refused(mask) ? attr::kArchive : settable;
       std::snprintf(name, sizeof name, "f%02x", mask);
       EXPECT_EQ(AttributesOf(*fresh, name), fileBits == 0 ? attr::kNormal : fileBits) << name;
-      ASSERT_TRUE(fresh->SetAttributes(name, 0)) << name;
+      ASSERT_TRUE(SetAttributes(*fresh, name, 0)) << name;
       EXPECT_EQ(AttributesOf(*fresh, name), attr::kNormal) << name;
       std::snprintf(name, sizeof name, "d%02x", mask);
       EXPECT_EQ(AttributesOf(*fresh, name), ExpectedFolder(mount.fsType, settable)) << name;
-      ASSERT_TRUE(fresh->SetAttributes(name, 0)) << name;
+      ASSERT_TRUE(SetAttributes(*fresh, name, 0)) << name;
       EXPECT_EQ(AttributesOf(*fresh, name), attr::kDirectory) << name;
     }
   });
@@ -152,9 +153,9 @@ TEST_F(KernelAttributesTest, BitsThatCannotBeSetAreKept) {
     // ntfs3's index flag, or the FAT directory bit.
     const std::uint32_t kept = *before & ~(attr::kSettable | attr::kNormal);
     ASSERT_NE(kept, 0u);
-    ASSERT_TRUE(dir.SetAttributes("sub", attr::kHidden | attr::kArchive));
+    ASSERT_TRUE(SetAttributes(dir, "sub", attr::kHidden | attr::kArchive));
     EXPECT_EQ(RawAttributes(folder / "sub", mount.fsType), kept | attr::kHidden | attr::kArchive);
-    ASSERT_TRUE(dir.SetAttributes("sub", ~attr::kSystem));
+    ASSERT_TRUE(SetAttributes(dir, "sub", ~attr::kSystem));
     EXPECT_EQ(*RawAttributes(folder / "sub", mount.fsType) & ~attr::kSettable, kept);
   });
 }
@@ -164,9 +165,9 @@ TEST_F(KernelAttributesTest, ReadOnlyBlocksWritesUntilCleared) {
     const std::string path = folder / "file";
     ASSERT_TRUE(WriteFile(path, "data"));
     ASSERT_TRUE(InUnprivilegedChild([&] { return CanOpenForWriting(path); }));
-    ASSERT_TRUE(dir.SetAttributes("file", attr::kReadOnly | attr::kArchive));
+    ASSERT_TRUE(SetAttributes(dir, "file", attr::kReadOnly | attr::kArchive));
     EXPECT_FALSE(InUnprivilegedChild([&] { return CanOpenForWriting(path); }));
-    ASSERT_TRUE(dir.SetAttributes("file", attr::kArchive));
+    ASSERT_TRUE(SetAttributes(dir, "file", attr::kArchive));
     EXPECT_TRUE(InUnprivilegedChild([&] { return CanOpenForWriting(path); }));
     EXPECT_EQ(AttributesOf(dir, "file"), attr::kArchive);
   });
@@ -181,7 +182,7 @@ TEST_F(KernelAttributesTest, OddNamesLinksAndFifosWhereTheDriverHasThem) {
         std::cout << mount.fsType << " does not store the name " << DisplayText(name) << "\n";
         continue;
       }
-      EXPECT_TRUE(dir.SetAttributes(name, attr::kHidden)) << name;
+      EXPECT_TRUE(SetAttributes(dir, name, attr::kHidden)) << name;
       EXPECT_EQ(AttributesOf(dir, name), attr::kHidden) << name;
     }
 
@@ -190,7 +191,7 @@ TEST_F(KernelAttributesTest, OddNamesLinksAndFifosWhereTheDriverHasThem) {
     if (symlink("target", (folder / "link").c_str()) != 0) {
       std::cout << mount.fsType << " has no symbolic links\n";
     } else {
-      EXPECT_FALSE(dir.SetAttributes("link", attr::kReadOnly | attr::kHidden));
+      EXPECT_FALSE(SetAttributes(dir, "link", attr::kReadOnly | attr::kHidden));
       struct stat st {};
       ASSERT_EQ(lstat((folder / "link").c_str(), &st), 0);
       EXPECT_TRUE(S_ISLNK(st.st_mode));
@@ -198,7 +199,7 @@ TEST_F(KernelAttributesTest, OddNamesLinksAndFifosWhereTheDriverHasThem) {
     if (mkfifo((folder / "fifo").c_str(), 0644) != 0) {
       std::cout << mount.fsType << " has no FIFOs\n";
     } else {
-      EXPECT_FALSE(dir.SetAttributes("fifo", attr::kReadOnly | attr::kHidden));
+      EXPECT_FALSE(SetAttributes(dir, "fifo", attr::kReadOnly | attr::kHidden));
     }
     EXPECT_EQ(AttributesOf(dir, "target"), targetBefore);
   });

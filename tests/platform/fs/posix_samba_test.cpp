@@ -18,6 +18,7 @@ namespace lumaveil::fs {
 namespace {
 
 using testing::AttributesOf;
+using testing::SetAttributes;
 using testing::DosAttribValue;
 using testing::ModeOf;
 using testing::SambaServer;
@@ -65,8 +66,8 @@ class SambaTest : public ::testing::Test {
 
 TEST_F(SambaTest, WhatLumaveilSetsSambasClientsSee) {
   for (std::uint32_t mask : {0x0u, 0x2u, 0x6u, 0x24u, 0x27u}) {
-    ASSERT_TRUE(share_->SetAttributes("file", mask));
-    ASSERT_TRUE(share_->SetAttributes("folder", mask));
+    ASSERT_TRUE(SetAttributes(*share_, "file", mask));
+    ASSERT_TRUE(SetAttributes(*share_, "folder", mask));
     EXPECT_EQ(AllInfo(samba_, "file").attributes, mask == 0 ? attr::kNormal : mask) << mask;
     EXPECT_EQ(AllInfo(samba_, "folder").attributes, mask | attr::kDirectory) << mask;
   }
@@ -85,11 +86,11 @@ TEST_F(SambaTest, WhatSambaStoresIsReadAndKeptWithItsCreationTime) {
   EXPECT_EQ(AttributesOf(*share_, "file"), attr::kReadOnly | attr::kHidden);
 
   // Bits already right: nothing is written.
-  ASSERT_TRUE(share_->SetAttributes("file", attr::kReadOnly | attr::kHidden));
+  ASSERT_TRUE(SetAttributes(*share_, "file", attr::kReadOnly | attr::kHidden));
   EXPECT_EQ(DosAttribValue(Path("file")), stored);
 
   // New bits: Samba reads them, and its creation time is the one it stored.
-  ASSERT_TRUE(share_->SetAttributes("file", attr::kHidden | attr::kSystem));
+  ASSERT_TRUE(SetAttributes(*share_, "file", attr::kHidden | attr::kSystem));
   const SambaView after = AllInfo(samba_, "file");
   EXPECT_EQ(after.attributes, attr::kHidden | attr::kSystem);
   EXPECT_EQ(after.created, before.created);
@@ -111,7 +112,7 @@ TEST_F(SambaTest, AFolderSetThroughSambaKeepsItsValueForm) {
   samba_.Run("setmode folder +s");
   ASSERT_EQ(AllInfo(samba_, "folder").attributes, attr::kSystem | attr::kDirectory);
   const std::string created = AllInfo(samba_, "folder").created;
-  ASSERT_TRUE(share_->SetAttributes("folder", attr::kHidden));
+  ASSERT_TRUE(SetAttributes(*share_, "folder", attr::kHidden));
   EXPECT_EQ(AttributesOf(*share_, "folder"), attr::kHidden | attr::kDirectory);
   EXPECT_EQ(AllInfo(samba_, "folder").attributes, attr::kHidden | attr::kDirectory);
   EXPECT_EQ(AllInfo(samba_, "folder").created, created);

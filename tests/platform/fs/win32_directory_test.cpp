@@ -13,6 +13,7 @@ namespace lumaveil::fs {
 namespace {
 
 using testing::AttributesOf;
+using testing::SetAttributes;
 using testing::ExpectedFileAttributes;
 using testing::ExpectedFolderAttributes;
 using testing::ScratchFolder;
@@ -91,7 +92,7 @@ TEST_F(Win32DirectoryTest, OpensOnlyRealSubFolders) {
     SCOPED_TRACE(DisplayText(name));
     EXPECT_EQ(dir->OpenFolder(name), nullptr);
     EXPECT_FALSE(AttributesOf(*dir, name).has_value());
-    EXPECT_FALSE(dir->SetAttributes(name, attr::kHidden));
+    EXPECT_FALSE(SetAttributes(*dir, name, attr::kHidden));
   }
   EXPECT_EQ(scratch_.Raw(L"sub\\inner.txt"), testing::ExpectedFileAttributes(0));
 }
@@ -117,8 +118,8 @@ TEST_F(Win32DirectoryTest, EveryMaskRoundTripsOnFilesAndFolders) {
   masks.push_back(0);
   for (std::uint32_t mask : masks) {
     SCOPED_TRACE(::testing::Message() << "mask 0x" << std::hex << mask);
-    ASSERT_TRUE(dir->SetAttributes(L"file.txt", mask));
-    ASSERT_TRUE(dir->SetAttributes(L"folder", mask));
+    ASSERT_TRUE(SetAttributes(*dir, L"file.txt", mask));
+    ASSERT_TRUE(SetAttributes(*dir, L"folder", mask));
     EXPECT_EQ(AttributesOf(*dir, L"file.txt"), ExpectedFileAttributes(mask));
     EXPECT_EQ(AttributesOf(*dir, L"folder"), ExpectedFolderAttributes(mask));
     // What the system itself reports, past this layer.
@@ -143,7 +144,7 @@ TEST_F(Win32DirectoryTest, WorksPastThe260CharacterLimit) {
     dir = dir->OpenFolder(std::wstring(30, static_cast<wchar_t>(L'k' + i)));
   }
   ASSERT_NE(dir, nullptr);
-  ASSERT_TRUE(dir->SetAttributes(L"deep.txt", attr::kHidden | attr::kSystem));
+  ASSERT_TRUE(SetAttributes(*dir, L"deep.txt", attr::kHidden | attr::kSystem));
   EXPECT_EQ(scratch_.Raw(relative + L"\\deep.txt"),
             ExpectedFileAttributes(attr::kHidden | attr::kSystem));
 
@@ -163,8 +164,8 @@ TEST_F(Win32DirectoryTest, NamesOutsideTheCodePageAreListedAndChanged) {
   auto sub = dir->OpenFolder(cyrillic);
   ASSERT_NE(sub, nullptr);
   EXPECT_EQ(FileKindsOf(sub->ListAll()), (std::map<std::wstring, EntryKind>{{cjk, EntryKind::File}}));
-  ASSERT_TRUE(sub->SetAttributes(cjk, attr::kHidden));
-  ASSERT_TRUE(dir->SetAttributes(cyrillic, attr::kSystem));
+  ASSERT_TRUE(SetAttributes(*sub, cjk, attr::kHidden));
+  ASSERT_TRUE(SetAttributes(*dir, cyrillic, attr::kSystem));
   EXPECT_EQ(scratch_.Raw(cyrillic + L"\\" + cjk), ExpectedFileAttributes(attr::kHidden));
   EXPECT_EQ(scratch_.Raw(cyrillic), ExpectedFolderAttributes(attr::kSystem));
 }
@@ -184,8 +185,8 @@ TEST_F(Win32DirectoryTest, NamesThatPathCallsWouldAlterAreReachedExactly) {
   ASSERT_NE(dotted, nullptr);
   EXPECT_EQ(FileKindsOf(dotted->ListAll()),
             (std::map<std::wstring, EntryKind>{{L"inner.txt", EntryKind::File}}));
-  ASSERT_TRUE(dir->SetAttributes(L"hidden.", attr::kSystem));
-  ASSERT_TRUE(dir->SetAttributes(L"spaced ", attr::kHidden));
+  ASSERT_TRUE(SetAttributes(*dir, L"hidden.", attr::kSystem));
+  ASSERT_TRUE(SetAttributes(*dir, L"spaced ", attr::kHidden));
   EXPECT_EQ(scratch_.Raw(L"hidden."), ExpectedFolderAttributes(attr::kSystem));
   EXPECT_EQ(scratch_.Raw(L"hidden"), ExpectedFolderAttributes(0));
   EXPECT_EQ(AttributesOf(*dir, L"spaced "), ExpectedFileAttributes(attr::kHidden));
@@ -205,7 +206,7 @@ TEST_F(Win32DirectoryTest, AnOpenFolderStaysTheSameFolderWhenItIsSwapped) {
   ASSERT_TRUE(scratch_.MakeFolder(L"target"));
   ASSERT_TRUE(scratch_.MakeFile(L"target\\mine.txt"));
 
-  ASSERT_TRUE(target->SetAttributes(L"mine.txt", attr::kHidden));
+  ASSERT_TRUE(SetAttributes(*target, L"mine.txt", attr::kHidden));
   EXPECT_EQ(scratch_.Raw(L"moved\\mine.txt"), ExpectedFileAttributes(attr::kHidden));
   EXPECT_EQ(scratch_.Raw(L"target\\mine.txt"), ExpectedFileAttributes(0));
 }
@@ -236,8 +237,8 @@ TEST_F(Win32DirectoryTest, HandlesAreClosedOnEveryPath) {
     EXPECT_NE(dir->OpenFolder(L"sub"), nullptr);
     EXPECT_EQ(dir->OpenFolder(L"file.txt"), nullptr);
     EXPECT_EQ(dir->OpenFolder(L"missing"), nullptr);
-    EXPECT_TRUE(dir->SetAttributes(L"file.txt", attr::kArchive));
-    EXPECT_FALSE(dir->SetAttributes(L"missing", attr::kArchive));
+    EXPECT_TRUE(SetAttributes(*dir, L"file.txt", attr::kArchive));
+    EXPECT_FALSE(SetAttributes(*dir, L"missing", attr::kArchive));
     EXPECT_TRUE(AttributesOf(*dir, L"sub").has_value());
     EXPECT_FALSE(AttributesOf(*dir, L"missing").has_value());
     EXPECT_EQ(Open(L"file.txt"), nullptr);
@@ -285,14 +286,16 @@ TEST_F(Win32LinkTest, ALinkedFolderIsListedAsALinkAndNeverEntered) {
   EXPECT_TRUE(fs_->SubFolders(fs_->GetFolder(scratch_.Path(L"inside"))).empty());
 }
 
-TEST_F(Win32LinkTest, SettingALinksAttributesLeavesItsTargetAlone) {
+TEST_F(Win32LinkTest, ALinkAndItsTargetAreLeftAlone) {
   ASSERT_TRUE(scratch_.SetRaw(L"outside", FILE_ATTRIBUTE_DIRECTORY));
+  const DWORD linkBefore = scratch_.Raw(L"inside\\link");
   auto inside = Open(L"inside");
   ASSERT_NE(inside, nullptr);
-  ASSERT_TRUE(inside->SetAttributes(L"link", attr::kHidden | attr::kSystem));
-  const DWORD linkAttributes = scratch_.Raw(L"inside\\link");
-  EXPECT_EQ(linkAttributes & (attr::kHidden | attr::kSystem), attr::kHidden | attr::kSystem);
-  EXPECT_NE(linkAttributes & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+  EXPECT_EQ(inside->ChangeAttributes(L"link", {attr::kHidden | attr::kSystem, std::nullopt},
+                                     nullptr)
+                .result,
+            AttributeChange::Result::kLeftAlone);
+  EXPECT_EQ(scratch_.Raw(L"inside\\link"), linkBefore);
   EXPECT_EQ(scratch_.Raw(L"outside"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 }
 

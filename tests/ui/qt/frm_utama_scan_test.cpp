@@ -81,7 +81,7 @@ TEST_F(FrmUtamaScanTest, ScanGivesEveryEntryTheTickedBoxesAndShowsTheCount) {
   // Attributes that are not ticked are cleared.
   auto target = fs::OpenNativeDirectory(machine_.Native("target"));
   ASSERT_TRUE(target);
-  ASSERT_TRUE(target->SetAttributes("a.txt", kArchive));
+  ASSERT_TRUE(fs::testing::SetAttributes(*target, "a.txt", kArchive));
   controls_.txtDirPath()->setText("D:\\target");
   controls_.Check1(2)->setChecked(true);
   controls_.Check1(3)->setChecked(true);
