@@ -9,12 +9,12 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Names between separators with "." and empty names dropped and ".." taking one name back;
 // ".." at the top stays at the top, as Windows resolves it.
-std::vector<std::string> ResolveNames(std::string_view text, bool (*separator)(char)) {
+std::vector<std::string> ResolveNames(std::string_view text) {
   std::vector<std::string> names;
   std::size_t pos = 0;
   while (pos <= text.size()) {
     std::size_t end = pos;
-    while (end < text.size() && !separator(text[end])) ++end;
+    while (end < text.size() && !IsSeparator(text[end])) ++end;
     const std::string_view name = text.substr(pos, end - pos);
     if (name == "..") {
       if (!names.empty()) names.pop_back();
@@ -25,8 +25,6 @@ std::vector<std::string> ResolveNames(std::string_view text, bool (*separator)(c
   }
   return names;
 }
-
-bool IsSlash(char c) { return c == '/'; }
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -54,21 +52,18 @@ std::optional<DrivePath> ParseDrivePath(std::string_view text) {
   if (!rest.empty() && !IsSeparator(rest[0])) return std::nullopt;
   DrivePath path;
   path.letter = Upper(text[0]);
-  path.names = ResolveNames(rest, IsSeparator);
+  path.names = ResolveNames(rest);
   if (!std::all_of(path.names.begin(), path.names.end(), HasDriveForm)) return std::nullopt;
   return path;
 }
 
 PathMap::PathMap(std::vector<Mount> mounts) {
-  for (Mount& m : mounts) {
-    std::vector<std::string> names = ResolveNames(m.mountPoint, IsSlash);
-    mounts_.push_back({Upper(m.letter), std::move(m.mountPoint), std::move(names)});
-  }
+  for (Mount& m : mounts) mounts_.push_back({Upper(m.letter), std::move(m.mountPoint)});
 }
 
 std::optional<std::string> PathMap::ToNative(const DrivePath& path) const {
   const auto mount = std::find_if(mounts_.begin(), mounts_.end(),
-                                  [&](const SplitMount& m) { return m.letter == path.letter; });
+                                  [&](const Mount& m) { return m.letter == path.letter; });
   if (mount == mounts_.end() || mount->mountPoint.empty()) return std::nullopt;
   std::string native = mount->mountPoint;
   for (const std::string& name : path.names) {
@@ -76,23 +71,6 @@ std::optional<std::string> PathMap::ToNative(const DrivePath& path) const {
     native += name;
   }
   return native;
-}
-
-std::optional<std::string> PathMap::ToDriveForm(std::string_view nativePath) const {
-  if (!nativePath.starts_with('/')) return std::nullopt;
-  const std::vector<std::string> names = ResolveNames(nativePath, IsSlash);
-  const SplitMount* best = nullptr;
-  for (const SplitMount& m : mounts_) {
-    const bool holds = !m.mountPoint.empty() && m.names.size() <= names.size() &&
-                       std::equal(m.names.begin(), m.names.end(), names.begin());
-    if (holds && (best == nullptr || m.names.size() > best->names.size())) best = &m;
-  }
-  if (best == nullptr) return std::nullopt;
-  DrivePath path;
-  path.letter = best->letter;
-  path.names.assign(names.begin() + static_cast<std::ptrdiff_t>(best->names.size()), names.end());
-  if (!std::all_of(path.names.begin(), path.names.end(), HasDriveForm)) return std::nullopt;
-  return path.Text();
 }
 
 }  // namespace lumaveil::fs

@@ -40,16 +40,9 @@ class PathMap {
 
   // The native path of a drive-form path; nothing when its drive has no mount point.
   std::optional<std::string> ToNative(const DrivePath& path) const;
-  // The drive form of an absolute native path, through the longest mount point that holds it.
-  std::optional<std::string> ToDriveForm(std::string_view nativePath) const;
 
  private:
-  struct SplitMount {
-    char letter;
-    std::string mountPoint;
-    std::vector<std::string> names;
-  };
-  std::vector<SplitMount> mounts_;
+  std::vector<Mount> mounts_;  // letters in upper case
 };
 
 }  // namespace lumaveil::fs

@@ -59,9 +59,6 @@ class PathMapTest : public ::testing::Test {
     const auto native = map_.ToNative(ParseDrivePath(drivePath).value());
     return native.value_or("<none>");
   }
-  std::string Drive(std::string_view native) const {
-    return map_.ToDriveForm(native).value_or("<none>");
-  }
 };
 
 TEST_F(PathMapTest, DriveFormToNative) {
@@ -74,26 +71,6 @@ TEST_F(PathMapTest, DriveFormToNative) {
   EXPECT_EQ(Native("F:\\x"), "/mnt/a\\b/x");
   EXPECT_EQ(Native("G:\\x"), "/mnt/lower/x");
   EXPECT_EQ(Native("H:\\"), "<none>");
-}
-
-TEST_F(PathMapTest, NativeToDriveFormTakesTheLongestMountPoint) {
-  EXPECT_EQ(Drive("/"), "C:\\");
-  EXPECT_EQ(Drive("/home/u"), "C:\\home\\u");
-  EXPECT_EQ(Drive("/media/user/USB STICK"), "D:\\");
-  EXPECT_EQ(Drive("/media/user/USB STICK/DCIM/a.jpg"), "D:\\DCIM\\a.jpg");
-  EXPECT_EQ(Drive("/media/user/USB STICK/nested/x"), "E:\\x");
-  EXPECT_EQ(Drive("/media/user/USB STICK/nestedness"), "D:\\nestedness");  // whole names only
-  EXPECT_EQ(Drive("/media/user/USB STICKS"), "C:\\media\\user\\USB STICKS");
-  EXPECT_EQ(Drive("/mnt/a\\b/x"), "F:\\x");      // the backslash is in the mount point only
-  EXPECT_EQ(Drive("/mnt/lower/y"), "G:\\y");
-  EXPECT_EQ(Drive("//media/./user/USB STICK/"), "D:\\");
-}
-
-TEST_F(PathMapTest, NativeNamesWithoutADriveFormAreUnreachable) {
-  EXPECT_EQ(Drive("/home/a\\b"), "<none>");
-  EXPECT_EQ(Drive("/home/caf\xE9/x"), "<none>");
-  EXPECT_EQ(Drive("relative/path"), "<none>");
-  EXPECT_EQ(Drive(""), "<none>");
 }
 
 }  // namespace
