@@ -23,7 +23,6 @@ class About : public BackgroundWindow {
   // Shows the window (centred the first time) and brings it to the front.
   void Show();
 
-  const std::vector<std::unique_ptr<Label>>& Labels() const { return labels_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

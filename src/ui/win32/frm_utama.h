@@ -69,11 +69,7 @@ class FrmUtama : public BackgroundWindow,
   void MnExite_Click();
 
   bool PassRunning() const { return closing_.PassRunning(); }
-  attrib::ScanCommands& Commands() { return *commands_; }
   Win32TreeView& Nodes() { return *nodes_; }
-  About* AboutWindow() const { return about_.Get(); }
-  Label& lblFileName() { return *lbl_file_name_; }
-  Label& lblvalue1() { return *lbl_value1_; }
   HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
 
   // The pass's view of the window.

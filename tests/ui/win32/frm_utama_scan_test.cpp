@@ -59,7 +59,7 @@ TEST_F(FrmUtamaScanTest, ScanGivesEveryEntryBeneathExactlyTheTickedAttributes) {
   }
   EXPECT_FALSE(scratch_.Raw(L"") & FILE_ATTRIBUTE_HIDDEN) << "the chosen folder itself stays";
   EXPECT_EQ(TextOf(Control(FrmUtama::kLblValue1Id)), L": 12");
-  EXPECT_EQ(Window().lblFileName().Text().rfind(scratch_.Display(), 0), 0u);
+  EXPECT_EQ(TextOf(Control(FrmUtama::kLblFileNameId)).rfind(scratch_.Display(), 0), 0u);
   EXPECT_TRUE(IsWindowEnabled(Control(FrmUtama::kCommand1Id)));
   for (int i = 0; i < 4; ++i) EXPECT_TRUE(IsWindowEnabled(Control(FrmUtama::kCheck1Id + i)));
   EXPECT_TRUE(Window().StopRequested());
