@@ -74,8 +74,9 @@ class PosixDirectory final : public Directory {
       change.error = EINVAL;
       return change;
     }
+    const AttributeMechanism mechanism = Mechanism();
     errno = 0;
-    auto entry = OpenEntry(fd_.get(), name, EntryFreshness());
+    auto entry = OpenEntry(fd_.get(), name, FreshnessFor(mechanism));
     if (!entry) {
       change.error = errno;
       return change;
@@ -85,7 +86,6 @@ class PosixDirectory final : public Directory {
       change.result = AttributeChange::Result::kLeftAlone;
       return change;
     }
-    const AttributeMechanism mechanism = mechanisms_->For(*entry);
     errno = 0;
     const auto reading = ReadForChange(mechanism, *entry);
     if (!reading) {
@@ -122,10 +122,8 @@ class PosixDirectory final : public Directory {
 
  private:
   // Everything the pass changes is on this folder's mount, so this folder's way of keeping the
-  // attribute is every such entry's. Where Read-Only is kept in the attribute itself (FAT, NTFS,
-  // an SMB client mount), the entry's mode is never read and the kernel's copy of its status
-  // serves; where Read-Only is the mode's write bit, the mode must be the file system's own.
-  Freshness EntryFreshness() {
+  // attribute is every such entry's.
+  AttributeMechanism Mechanism() {
     if (!mechanism_) {
       Entry self;
       self.dirFd = fd_.get();
@@ -134,7 +132,14 @@ class PosixDirectory final : public Directory {
       self.mountId = mountId_;
       mechanism_ = mechanisms_->For(self);
     }
-    switch (*mechanism_) {
+    return *mechanism_;
+  }
+
+  // Where Read-Only is kept in the attribute itself (FAT, NTFS, an SMB client mount), the entry's
+  // mode is never read and the kernel's copy of its status serves; where Read-Only is the mode's
+  // write bit, the mode must be the file system's own.
+  static Freshness FreshnessFor(AttributeMechanism mechanism) {
+    switch (mechanism) {
       case AttributeMechanism::kFatIoctl:
       case AttributeMechanism::kNtfsXattr:
       case AttributeMechanism::kCifsXattr: return Freshness::kKernelCopyWillDo;
